@@ -1,0 +1,68 @@
+# Front end of the CMake build. `make run` and `make test` are all a new user needs.
+BUILD_DIR      ?= build
+ASAN_BUILD_DIR ?= build-asan
+FUZZ_BUILD_DIR ?= build-fuzz
+FUZZ_SECONDS   ?= 30
+JOBS           ?= $(shell nproc)
+CTEST_ARGS     ?=
+
+# Debian packages the build, the tests, the benchmarks and the fuzzers need.
+DEB_PACKAGES = cmake ninja-build g++ pkg-config clang libclang-rt-14-dev clang-format \
+               libgtest-dev libgmock-dev libbenchmark-dev
+
+.PHONY: all deps configure build run test test-asan fuzz bench format clean
+
+all: build
+
+deps:
+	@missing=""; \
+	for p in $(DEB_PACKAGES); do \
+	  dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing missing packages:$$missing"; \
+	  if [ "$$(id -u)" = 0 ]; then SUDO=""; elif command -v sudo >/dev/null; then SUDO=sudo; \
+	  else echo "Run as root: apt-get install -y$$missing"; exit 1; fi; \
+	  $$SUDO apt-get update && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y --no-install-recommends $$missing \
+	    || { echo "Could not install the packages. Run: sudo apt-get install -y$$missing"; exit 1; }; \
+	fi
+
+$(BUILD_DIR)/build.ninja:
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+configure: deps $(BUILD_DIR)/build.ninja
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	$(BUILD_DIR)/tools/kestrel-cli/kestrel-cli catalog
+
+test: build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) $(CTEST_ARGS)
+
+test-asan: deps
+	@[ -f $(ASAN_BUILD_DIR)/build.ninja ] || cmake -S . -B $(ASAN_BUILD_DIR) -G Ninja \
+	  -DCMAKE_BUILD_TYPE=Debug -DKESTREL_SANITIZE=ON -DKESTREL_BENCH=OFF
+	cmake --build $(ASAN_BUILD_DIR) -j $(JOBS)
+	cd $(ASAN_BUILD_DIR) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS) $(CTEST_ARGS)
+
+fuzz: deps
+	@[ -f $(FUZZ_BUILD_DIR)/build.ninja ] || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD_DIR) -G Ninja \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESTREL_FUZZ=ON -DKESTREL_TESTS=OFF -DKESTREL_BENCH=OFF
+	cmake --build $(FUZZ_BUILD_DIR) -j $(JOBS)
+	@for f in $(FUZZ_BUILD_DIR)/fuzz/fuzz_*; do \
+	  [ -x "$$f" ] || continue; name=$$(basename $$f); mkdir -p fuzz-corpus/$$name; \
+	  echo "== $$name ($(FUZZ_SECONDS) s)"; \
+	  $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 fuzz-corpus/$$name fuzz/seeds/$$name || exit 1; \
+	done
+
+bench: build
+	@for b in $(BUILD_DIR)/bench/bench_*; do [ -x "$$b" ] && $$b; done
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(FUZZ_BUILD_DIR)

@@ -1,0 +1,19 @@
+#include "platform/LogPen.h"
+
+#include "platform/Archive.h"
+
+void WriteLogPen(CArchive& ar, const LOGPEN& pen) {
+    ar.WriteUInt32(pen.lopnStyle);
+    ar.WriteInt32(pen.lopnWidth.x);
+    ar.WriteInt32(pen.lopnWidth.y);
+    ar.WriteUInt32(pen.lopnColor);
+}
+
+LOGPEN ReadLogPen(CArchive& ar) {
+    LOGPEN pen;
+    pen.lopnStyle = ar.ReadUInt32();
+    pen.lopnWidth.x = ar.ReadInt32();
+    pen.lopnWidth.y = ar.ReadInt32();
+    pen.lopnColor = ar.ReadUInt32();
+    return pen;
+}

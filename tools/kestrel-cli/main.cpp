@@ -1,0 +1,50 @@
+// kestrel-cli: the configuration work of KESTREL from a shell, for scripts and CI.
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "Commands.h"
+
+namespace {
+
+struct Command {
+    std::function<int(const std::vector<std::string>&)> run;
+    const char* synopsis;
+};
+
+const std::map<std::string, Command>& CommandTable() {
+    static const std::map<std::string, Command> table = {
+        {"catalog", {RunCatalogCommand, "catalog [--json]   the block types and their parameters"}},
+    };
+    return table;
+}
+
+void PrintUsage(std::FILE* out) {
+    std::fprintf(out, "usage: kestrel-cli COMMAND [ARGS]\n\ncommands:\n");
+    for (const auto& [name, command] : CommandTable()) {
+        std::fprintf(out, "  %s\n", command.synopsis);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        PrintUsage(stderr);
+        return EXIT_USAGE;
+    }
+    const std::string name = argv[1];
+    if (name == "--help" || name == "-h" || name == "help") {
+        PrintUsage(stdout);
+        return EXIT_OK;
+    }
+    auto it = CommandTable().find(name);
+    if (it == CommandTable().end()) {
+        std::fprintf(stderr, "kestrel-cli: unknown command \"%s\"\n", name.c_str());
+        PrintUsage(stderr);
+        return EXIT_USAGE;
+    }
+    return it->second.run(std::vector<std::string>(argv + 2, argv + argc));
+}
