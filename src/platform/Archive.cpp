@@ -247,13 +247,22 @@ std::size_t CArchive::ReadNewObjectBody(const CRuntimeClass* pClass, int schema,
     m_loadArray.push_back(entry);
     const std::size_t index = m_loadArray.size() - 1;
 
-    const int savedSchema = m_nObjectSchema;
-    m_nObjectSchema = schema;
-    ++m_nDepth;
-    // On an exception the entry stays unowned, so the destructor deletes the object.
+    // Restores the reader's state however the body ends; on an exception the entry
+    // stays unowned, so the destructor deletes the object.
+    struct BodyScope {
+        CArchive& ar;
+        int savedSchema;
+        BodyScope(CArchive& archive, int schema)
+            : ar(archive), savedSchema(archive.m_nObjectSchema) {
+            ar.m_nObjectSchema = schema;
+            ++ar.m_nDepth;
+        }
+        ~BodyScope() {
+            --ar.m_nDepth;
+            ar.m_nObjectSchema = savedSchema;
+        }
+    } scope(*this, schema);
     m_loadArray[index].object->Serialize(*this);
-    --m_nDepth;
-    m_nObjectSchema = savedSchema;
     m_loadArray[index].inProgress = false;
     return index;
 }
