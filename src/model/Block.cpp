@@ -215,7 +215,8 @@ void CBlock::BuildOutputs() {
         return;
     }
     m_outputs.clear();
-    if (GetBlockTypeInfo(m_nType) == nullptr) {
+    // A number outside the type's own range (a damaged file) has no outputs.
+    if (GetBlockTypeInfo(m_nType) == nullptr || GetInstance() >= GetBlockCountOfType(m_nType)) {
         return;
     }
     int regular = 1;

@@ -2,6 +2,7 @@
 
 #include <strings.h>
 
+#include <cctype>
 #include <cstdio>
 
 #include "model/BlockTypeTable.h"
@@ -138,6 +139,59 @@ bool CConfiguration::CanAddBlock(int typeIndex) const {
     }
     AfxMessageBox(IDS_LOOP_SIZE_REACHED, MB_OK | MB_ICONINFORMATION);
     return false;
+}
+
+bool CConfiguration::CanPlaceNewBlock(int typeIndex, int blockNumber) const {
+    if (GetTypeIndexOfBlockNumber(blockNumber) != typeIndex) {
+        AfxMessageBox(AfxFormatString(IDS_BLOCK_NOT_OF_TYPE, {std::to_string(blockNumber),
+                                                              GetBlockTypeMnemonic(typeIndex)}),
+                      MB_OK | MB_ICONINFORMATION);
+        return false;
+    }
+    if (IsBlockNumberUsed(blockNumber)) {
+        AfxMessageBox(AfxFormatString(IDS_BLOCK_NUMBER_USED, {std::to_string(blockNumber)}),
+                      MB_OK | MB_ICONINFORMATION);
+        return false;
+    }
+    if (typeIndex == kTypeIndexDIT && m_nControllerModel != MODEL_VAREX_PLUS) {
+        AfxMessageBox(IDS_DIT_NEEDS_PLUS, MB_OK | MB_ICONINFORMATION);
+        return false;
+    }
+    return CanAddBlock(typeIndex);
+}
+
+std::string CConfiguration::NormalizeLoopName(const std::string& name) {
+    const std::size_t first = name.find_first_not_of(" \t");
+    if (first == std::string::npos) {
+        return "";
+    }
+    std::string result = name.substr(first, name.find_last_not_of(" \t") - first + 1);
+    for (char& c : result) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return result.size() <= 8 ? result : "";
+}
+
+bool CConfiguration::RenameLoop(int n, const std::string& name) {
+    const std::string normalized = NormalizeLoopName(name);
+    CLoop* loop = GetLoop(n);
+    if (loop == nullptr) {
+        return false;
+    }
+    if (normalized.empty()) {
+        AfxMessageBox(IDS_LOOP_NAME_INVALID, MB_OK | MB_ICONINFORMATION);
+        return false;
+    }
+    for (const auto& other : m_loops) {
+        if (other && other.get() != loop &&
+            strcasecmp(other->GetName().c_str(), normalized.c_str()) == 0) {
+            AfxMessageBox(AfxFormatString(IDS_LOOP_NAME_USED, {normalized}),
+                          MB_OK | MB_ICONINFORMATION);
+            return false;
+        }
+    }
+    SetLoopName(n, normalized);
+    return true;
 }
 
 int CConfiguration::GetBlockLoop(int blockNumber) const {

@@ -40,6 +40,15 @@ public:
     void SelectLoop(int n, bool updateViews = true);
 
     bool CanAddBlock(int typeIndex) const;
+    // Every check a new block of a type and number must pass to join the current
+    // loop: the number belongs to the type and is free here, DIT blocks only on
+    // the "Varex Plus" model, and the loop's memory. A refusal is shown to the user.
+    bool CanPlaceNewBlock(int typeIndex, int blockNumber) const;
+    // Upper-cased and trimmed loop name, or empty when it cannot be a loop name
+    // (1 to 8 characters).
+    static std::string NormalizeLoopName(const std::string& name);
+    // Checks and sets a loop name; refused (with a message) when another loop has it.
+    bool RenameLoop(int n, const std::string& name);
     bool IsBlockNumberUsed(int blockNumber) const;
     // Loop that holds a block number, 0 when free.
     int GetBlockLoop(int blockNumber) const;

@@ -43,6 +43,19 @@ TEST(BlockOutputs, AddressesAndNames) {
     EXPECT_EQ(atu->GetOutputName(9), "Analog.OUT170");
 }
 
+// A damaged file may pair a type with any block number; such a block gets no
+// outputs rather than addresses of other blocks (or an overflow).
+TEST(BlockOutputs, NumberOutsideItsTypeHasNoOutputs) {
+    CBlock wrong("AI", 39, 0);
+    wrong.BuildOutputs();
+    EXPECT_EQ(wrong.GetOutputCount(), 0);
+    CBlock huge("AI", 0x50000000, 0);
+    huge.BuildOutputs();
+    EXPECT_EQ(huge.GetOutputCount(), 0);
+    CBlock negative("AI", INT32_MIN, 0);
+    EXPECT_EQ(negative.GetInstance(), INT32_MAX);
+}
+
 TEST(BlockOutputs, LookupsAndUserTags) {
     auto block = Make("A/M", 36);
     EXPECT_EQ(block->GetInstance(), 1);
