@@ -73,3 +73,32 @@ void ReloadStringTable() {
     std::lock_guard lock(g_tableMutex);
     g_table.reset();
 }
+
+std::string FormatMessageText(const std::string& text, std::initializer_list<std::string> args) {
+    std::string result;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool marker =
+            text[i] == '%' && i + 1 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '9';
+        if (!marker) {
+            result += text[i];
+            continue;
+        }
+        const std::size_t index = static_cast<std::size_t>(text[i + 1] - '1');
+        i += 1;
+        // Skip a printf-style type such as "!s!" or "!d!".
+        if (i + 1 < text.size() && text[i + 1] == '!') {
+            const std::size_t close = text.find('!', i + 2);
+            if (close != std::string::npos && close - i <= 4) {
+                i = close;
+            }
+        }
+        if (index < args.size()) {
+            result += *(args.begin() + index);
+        }
+    }
+    return result;
+}
+
+std::string AfxFormatString(unsigned id, std::initializer_list<std::string> args) {
+    return FormatMessageText(LoadResString(id), args);
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <map>
 #include <string>
 
@@ -26,5 +27,9 @@ private:
 
 // The text of a string table entry of the current resource module.
 std::string LoadResString(unsigned id);
+// A string table entry with %1, %2, ... (also written %1!s! or %1!d!) replaced
+// by the arguments in order.
+std::string AfxFormatString(unsigned id, std::initializer_list<std::string> args);
+std::string FormatMessageText(const std::string& text, std::initializer_list<std::string> args);
 // Drops the cached table after the current resource module changed.
 void ReloadStringTable();

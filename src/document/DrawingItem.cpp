@@ -1,0 +1,3 @@
+#include "document/DrawingItem.h"
+
+IMPLEMENT_DYNAMIC(CDrawingItem, CObject)
