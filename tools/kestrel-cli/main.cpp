@@ -16,7 +16,33 @@ struct Command {
 
 const std::map<std::string, Command>& CommandTable() {
     static const std::map<std::string, Command> table = {
-        {"catalog", {RunCatalogCommand, "catalog [--json]   the block types and their parameters"}},
+        {"catalog",
+         {RunCatalogCommand,
+          "catalog [--json]                      the block types and their parameters"}},
+        {"new",
+         {RunNewCommand,
+          "new OUT.vxp                           a new configuration with five empty loops"}},
+        {"info",
+         {RunInfoCommand,
+          "info FILE.vxp [--json]                the document, its loops and blocks"}},
+        {"add-block",
+         {RunAddBlockCommand,
+          "add-block FILE --loop N --type T --number B   append a block to a loop"}},
+        {"set-param",
+         {RunSetParamCommand, "set-param FILE --block B --param MNEMONIC --value TEXT"}},
+        {"remove-block", {RunRemoveBlockCommand, "remove-block FILE --block B"}},
+        {"rename-loop", {RunRenameLoopCommand, "rename-loop FILE --loop N --name NAME"}},
+        {"set-info",
+         {RunSetInfoCommand,
+          "set-info FILE --field company|project|revision|leader|programmer|description --value "
+          "TEXT"}},
+        {"set-model", {RunSetModelCommand, "set-model FILE varex|varex-plus"}},
+        {"import",
+         {RunImportCommand,
+          "import FILE.vxi -o OUT.vxp             a configuration image as a document"}},
+        {"export-pda",
+         {RunExportPdaCommand,
+          "export-pda FILE.vxp -d DIR            the two handheld database files"}},
     };
     return table;
 }
