@@ -73,7 +73,8 @@ std::unique_ptr<CBlock> CBlock::Clone() const {
 }
 
 int CBlock::GetInstance() const {
-    return std::abs(m_nBlockNumber - GetFirstBlockNumber(m_nType));
+    const int64_t instance = std::abs(int64_t{m_nBlockNumber} - GetFirstBlockNumber(m_nType));
+    return static_cast<int>(std::min<int64_t>(instance, INT32_MAX));
 }
 
 void CBlock::SetLoopNumber(int n) {
