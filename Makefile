@@ -8,7 +8,7 @@ CTEST_ARGS     ?=
 
 # Debian packages the build, the tests, the benchmarks and the fuzzers need.
 DEB_PACKAGES = cmake ninja-build g++ pkg-config clang libclang-rt-14-dev clang-format \
-               libgtest-dev libgmock-dev libbenchmark-dev
+               libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev
 
 .PHONY: all deps configure build run test test-asan fuzz bench format clean
 

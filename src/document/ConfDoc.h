@@ -71,6 +71,7 @@ public:
     CGeneralData& GetGeneralData() { return m_generalData; }
 
     const std::string& GetConfigurationName() const { return m_strName; }
+    void SetConfigurationName(const std::string& name) { m_strName = name; }
     bool IsNeverSaved() const { return m_bNeverSaved; }
     bool IsMustSaveAs() const { return m_bMustSaveAs; }
     void SetMustSaveAs(bool mustSaveAs) { m_bMustSaveAs = mustSaveAs; }

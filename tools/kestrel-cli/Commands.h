@@ -18,3 +18,8 @@ int RunSetInfoCommand(const std::vector<std::string>& args);
 int RunSetModelCommand(const std::vector<std::string>& args);
 int RunImportCommand(const std::vector<std::string>& args);
 int RunExportPdaCommand(const std::vector<std::string>& args);
+int RunDownloadCommand(const std::vector<std::string>& args);
+int RunUploadCommand(const std::vector<std::string>& args);
+int RunProbeCommand(const std::vector<std::string>& args);
+int RunScanCommand(const std::vector<std::string>& args);
+int RunCalibrationCommand(const std::vector<std::string>& args);

@@ -52,6 +52,10 @@ void PrintUsage(std::FILE* out) {
     for (const auto& [name, command] : CommandTable()) {
         std::fprintf(out, "  %s\n", command.synopsis);
     }
+    std::fprintf(
+        out,
+        "\nCONNECTION: --tcp HOST[:PORT] | --serial DEVICE [--baud B], --address A,\n"
+        "  --timeout MS, --retries N; what is not given comes from the stored settings.\n");
 }
 
 }  // namespace

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "comm/CommunicationData.h"
+
+class QSettings;
+
+// The application's stored settings: "Comm Settings" (Interface, Port,
+// IPAddress, BaudRate, DevAddress, Timeout, Retries, MonitPeriod) and "Settings"
+// (WorkDir), shared by the windowed program and the command-line tool.
+class CAppSettings {
+public:
+    // The user's settings of the application.
+    CAppSettings();
+    // Settings kept in an INI file (tests, portable set-ups).
+    explicit CAppSettings(const std::string& iniPath);
+    ~CAppSettings();
+    CAppSettings(const CAppSettings&) = delete;
+    CAppSettings& operator=(const CAppSettings&) = delete;
+
+    // The stored values; what is missing keeps the value of defaults.
+    CCommunicationData LoadCommSettings(const CCommunicationData& defaults = {}) const;
+    void StoreCommSettings(const CCommunicationData& data);
+    // "WorkDir" of "Settings"; empty when not set.
+    std::string GetWorkDir() const;
+    void SetWorkDir(const std::string& folder);
+    void Sync();
+
+    // "SERIAL" or "ETHERNET" for an interface value.
+    static std::string GetInterfaceName(int interfaceValue);
+
+private:
+    std::unique_ptr<QSettings> m_pSettings;
+};
