@@ -1,6 +1,5 @@
 #include "comm/DefaultPortFactory.h"
 
-#if __has_include("comm/SerialPort.h") && __has_include("comm/EthernetPort.h")
 #include "comm/EthernetPort.h"
 #include "comm/SerialPort.h"
 
@@ -20,8 +19,3 @@ std::unique_ptr<CAbstractCommPort> MakeDefaultPort(const CCommunicationData& set
     port->Configure(settings.m_nBaudRate, settings.m_nParity);
     return port;
 }
-#else
-std::unique_ptr<CAbstractCommPort> MakeDefaultPort(const CCommunicationData&) {
-    return nullptr;
-}
-#endif
