@@ -43,6 +43,20 @@ const std::map<std::string, Command>& CommandTable() {
         {"export-pda",
          {RunExportPdaCommand,
           "export-pda FILE.vxp -d DIR            the two handheld database files"}},
+        {"download",
+         {RunDownloadCommand,
+          "download FILE.vxp [CONNECTION]        send the configuration to a controller"}},
+        {"upload",
+         {RunUploadCommand,
+          "upload -o OUT.vxp [--workdir DIR] [--drawings-from-disk] [CONNECTION]"}},
+        {"probe",
+         {RunProbeCommand, "probe [CONNECTION]                    the controller at --address"}},
+        {"scan",
+         {RunScanCommand,
+          "scan --from A --to B [CONNECTION]     controllers on the line (Ctrl+C cancels)"}},
+        {"calibration",
+         {RunCalibrationCommand,
+          "calibration read|write --kind K [--values v1,v2,...] [CONNECTION]"}},
     };
     return table;
 }
