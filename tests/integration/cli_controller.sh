@@ -1,0 +1,104 @@
+#!/ usr / bin / env bash
+#Downloads and uploads the example configuration through kestrel - cli to
+#varex - sim over loopback TCP and a pseudo - terminal, and checks each fault the
+#simulator can inject against the message and exit code the user sees.
+set - uo pipefail cli = "$1" sim = "$2" plant = "$3" work = "$(mktemp -d)" sims = () cleanup() {
+    for
+        pid in "${sims[@]}";
+    do
+        kill "$pid" 2 > / dev / null;
+    done wait 2 > / dev / null rm - rf "$work"
+}
+trap cleanup EXIT failures = 0 passed = 0
+
+    fail() {
+    echo "FAIL $1";
+    failures = $((failures + 1));
+}
+
+#start_sim NAME ARGS... : starts varex - sim and sets $target to its address.
+start_sim() {
+    local name="$1"
+    shift
+    "$sim" "$@" --max-seconds 120 >"$work/$name.out" 2>"$work/$name.err" &
+    sims+=($!)
+    for _ in $(seq 100);
+    do
+        if grep
+            -q "varex-sim: "
+               "$work/$name.out" 2 > / dev / null;
+    then break; fi
+        sleep 0.05
+    done
+    local line
+    line="$(head -1 "$work/$name.out")"
+    case "$line" in
+        *"listening on "*) target=(--tcp "${line##*listening on }") ;
+    ;
+        *"serial device "*) target=(--serial "${line##*serial device }") ;
+        ;
+        *) fail "$name did not start: $line";
+        target = (--tcp 127.0.0.1 : 1);
+        ;
+        esac
+}
+
+#The loops, blocks and parameters of a document, without header and dates.
+loops_of() {
+    "$cli" info "$1" | sed - n '/^Loop /,/^Drawing:/p' | grep - v '^Drawing:';
+}
+
+#expect NAME EXIT TEXT COMMAND... : runs the command and checks exit code and output.
+expect() {
+    local name = "$1" want = "$2" text = "$3" shift 3 local out rc out = "$(" $ @" 2>&1)" rc =
+        $ ? if["$rc" != "$want"] || {
+        [-n "$text"] && !grep - qF-- "$text" < < < "$out";
+    };
+    then fail "$name: exit $rc (wanted $want): $out" else passed = $((passed + 1)) fi
+}
+
+round_trip() {
+# round_trip NAME SIM-ARGS...
+    local name="$1"
+    shift
+    start_sim "$name" "$@"
+    expect "$name download" 0 "Configuration downloaded with success." "$cli" download "$plant" "${target[@]}"
+    expect "$name upload" 0 "Configuration uploaded with success." \
+        "$cli" upload -o "$work/$name.vxp" --workdir "$work" "${target[@]}"
+    if [ "$(loops_of "$plant")" == "$(loops_of "$work/$name.vxp")" ];
+    then passed = $((passed + 1)) else fail "$name: the uploaded loops differ" diff <
+                      (loops_of "$plant") < (loops_of "$work/$name.vxp") |
+                  head - 10 fi
+}
+
+round_trip tcp --tcp 127.0.0.1:0
+round_trip pty --pty
+round_trip noisy-pty --pty --noise 2 --echo
+round_trip dropping --tcp 127.0.0.1:0 --drop-every 3
+expect "probe" 0 "2;4.10;PLANT;" "$cli" probe "${target[@]}"
+expect "probe elsewhere" 1 "Not found !!!" "$cli" probe --address 9 --retries 0 "${target[@]}"
+
+#A matching file in the working directory offers its drawings.
+cp "$plant" "$work/PLANT.vxp"
+expect "drawings question" 0 "Do you want to bring the graphic information" \
+    "$cli" upload -o "$work/disk.vxp" --workdir "$work" --drawings-from-disk "${target[@]}"
+
+start_sim no-comm-block --tcp 127.0.0.1:0 --error-answer 3
+expect "error answer 3" 1 "Varex without a communication Block." "$cli" download "$plant" "${target[@]}"
+start_sim overflow --pty --error-answer 1 --error-form 5
+expect "error answer, 5-byte form" 1 "Varex Memory OverFlow." "$cli" download "$plant" "${target[@]}"
+start_sim safe-key --pty --error-answer 7
+expect "error answer 7, literal form" 1 "Varex Prog. Key is SAFE." "$cli" download "$plant" "${target[@]}"
+start_sim bad-crc --tcp 127.0.0.1:0 --bad-checksum
+expect "bad checksum" 1 "Protocol with CRC error." "$cli" download "$plant" "${target[@]}"
+start_sim wrong-echo --tcp 127.0.0.1:0 --wrong-echo
+expect "wrong echo" 1 "Loop, Function or offset is NOT valid." "$cli" download "$plant" "${target[@]}"
+start_sim closing --tcp 127.0.0.1:0 --close-after 4
+expect "connection lost" 1 "Communication Time-out !!!" "$cli" download "$plant" "${target[@]}"
+start_sim closing-upload --tcp 127.0.0.1:0 --close-after 3
+expect "upload failure" 1 "Problem to upload this configuration." \
+    "$cli" upload -o "$work/none.vxp" --workdir "$work" --retries 0 "${target[@]}"
+expect "no connection" 1 "Cannot open the connection" "$cli" download "$plant" --tcp 127.0.0.1:1
+
+echo "$passed passed, $failures failed"
+[ "$failures" = 0 ]
