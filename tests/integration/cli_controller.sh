@@ -1,74 +1,73 @@
-#!/ usr / bin / env bash
-#Downloads and uploads the example configuration through kestrel - cli to
-#varex - sim over loopback TCP and a pseudo - terminal, and checks each fault the
-#simulator can inject against the message and exit code the user sees.
-set - uo pipefail cli = "$1" sim = "$2" plant = "$3" work = "$(mktemp -d)" sims = () cleanup() {
-    for
-        pid in "${sims[@]}";
-    do
-        kill "$pid" 2 > / dev / null;
-    done wait 2 > / dev / null rm - rf "$work"
+#!/usr/bin/env bash
+# Downloads and uploads the example configuration through kestrel-cli to
+# varex-sim over loopback TCP and a pseudo-terminal, and checks each fault the
+# simulator can inject against the message and exit code the user sees.
+set -uo pipefail
+cli="$1"
+sim="$2"
+plant="$3"
+work="$(mktemp -d)"
+sims=()
+cleanup() {
+    for pid in "${sims[@]}"; do kill "$pid" 2>/dev/null; done
+    wait 2>/dev/null
+    rm -rf "$work"
 }
-trap cleanup EXIT failures = 0 passed = 0
+trap cleanup EXIT
+failures=0
+passed=0
 
-    fail() {
-    echo "FAIL $1";
-    failures = $((failures + 1));
-}
+fail() { echo "FAIL $1"; failures=$((failures + 1)); }
 
-#start_sim NAME ARGS... : starts varex - sim and sets $target to its address.
+# start_sim NAME ARGS... : starts varex-sim and sets $target to its address.
 start_sim() {
     local name="$1"
     shift
     "$sim" "$@" --max-seconds 120 >"$work/$name.out" 2>"$work/$name.err" &
     sims+=($!)
-    for _ in $(seq 100);
-    do
-        if grep
-            -q "varex-sim: "
-               "$work/$name.out" 2 > / dev / null;
-    then break; fi
+    for _ in $(seq 100); do
+        if grep -q "varex-sim: " "$work/$name.out" 2>/dev/null; then break; fi
         sleep 0.05
     done
     local line
     line="$(head -1 "$work/$name.out")"
     case "$line" in
-        *"listening on "*) target=(--tcp "${line##*listening on }") ;
-    ;
-        *"serial device "*) target=(--serial "${line##*serial device }") ;
-        ;
-        *) fail "$name did not start: $line";
-        target = (--tcp 127.0.0.1 : 1);
-        ;
-        esac
+        *"listening on "*) target=(--tcp "${line##*listening on }") ;;
+        *"serial device "*) target=(--serial "${line##*serial device }") ;;
+        *) fail "$name did not start: $line"; target=(--tcp 127.0.0.1:1) ;;
+    esac
 }
 
-#The loops, blocks and parameters of a document, without header and dates.
-loops_of() {
-    "$cli" info "$1" | sed - n '/^Loop /,/^Drawing:/p' | grep - v '^Drawing:';
-}
+# The loops, blocks and parameters of a document, without header and dates.
+loops_of() { "$cli" info "$1" | sed -n '/^Loop /,/^Drawing:/p' | grep -v '^Drawing:'; }
 
-#expect NAME EXIT TEXT COMMAND... : runs the command and checks exit code and output.
+# expect NAME EXIT TEXT COMMAND... : runs the command and checks exit code and output.
 expect() {
-    local name = "$1" want = "$2" text = "$3" shift 3 local out rc out = "$(" $ @" 2>&1)" rc =
-        $ ? if["$rc" != "$want"] || {
-        [-n "$text"] && !grep - qF-- "$text" < < < "$out";
-    };
-    then fail "$name: exit $rc (wanted $want): $out" else passed = $((passed + 1)) fi
+    local name="$1" want="$2" text="$3"
+    shift 3
+    local out rc
+    out="$("$@" 2>&1)"
+    rc=$?
+    if [ "$rc" != "$want" ] || { [ -n "$text" ] && ! grep -qF -- "$text" <<<"$out"; }; then
+        fail "$name: exit $rc (wanted $want): $out"
+    else
+        passed=$((passed + 1))
+    fi
 }
 
-round_trip() {
-# round_trip NAME SIM-ARGS...
+round_trip() {  # round_trip NAME SIM-ARGS...
     local name="$1"
     shift
     start_sim "$name" "$@"
     expect "$name download" 0 "Configuration downloaded with success." "$cli" download "$plant" "${target[@]}"
     expect "$name upload" 0 "Configuration uploaded with success." \
         "$cli" upload -o "$work/$name.vxp" --workdir "$work" "${target[@]}"
-    if [ "$(loops_of "$plant")" == "$(loops_of "$work/$name.vxp")" ];
-    then passed = $((passed + 1)) else fail "$name: the uploaded loops differ" diff <
-                      (loops_of "$plant") < (loops_of "$work/$name.vxp") |
-                  head - 10 fi
+    if [ "$(loops_of "$plant")" == "$(loops_of "$work/$name.vxp")" ]; then
+        passed=$((passed + 1))
+    else
+        fail "$name: the uploaded loops differ"
+        diff <(loops_of "$plant") <(loops_of "$work/$name.vxp") | head -10
+    fi
 }
 
 round_trip tcp --tcp 127.0.0.1:0
@@ -78,7 +77,7 @@ round_trip dropping --tcp 127.0.0.1:0 --drop-every 3
 expect "probe" 0 "2;4.10;PLANT;" "$cli" probe "${target[@]}"
 expect "probe elsewhere" 1 "Not found !!!" "$cli" probe --address 9 --retries 0 "${target[@]}"
 
-#A matching file in the working directory offers its drawings.
+# A matching file in the working directory offers its drawings.
 cp "$plant" "$work/PLANT.vxp"
 expect "drawings question" 0 "Do you want to bring the graphic information" \
     "$cli" upload -o "$work/disk.vxp" --workdir "$work" --drawings-from-disk "${target[@]}"

@@ -1,16 +1,25 @@
-#!/ usr / bin / env bash
-#Drives kestrel - cli's document commands as a script user would and checks
-#their results, refusals and exit codes.
-set - uo pipefail cli = "$1" work = "$(mktemp -d)" trap 'rm -rf "$work"' EXIT failures = 0 passed =
-    0
+#!/usr/bin/env bash
+# Drives kestrel-cli's document commands as a script user would and checks
+# their results, refusals and exit codes.
+set -uo pipefail
+cli="$1"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+failures=0
+passed=0
 
-    check() {
-#check NAME EXPECTED_EXIT EXPECTED_TEXT COMMAND... local name = "$1" want = "$2" text =
-        "$3" shift 3 local out rc out = "$(" $ @" 2>&1)" rc = $ ? if["$rc" != "$want"] || {
-        [-n "$text"] && !grep - qF-- "$text" < < < "$out";
-    };
-    then echo "FAIL $name: exit $rc (wanted $want), output: $out" failures =
-        $((failures + 1)) else passed = $((passed + 1)) fi
+check() {  # check NAME EXPECTED_EXIT EXPECTED_TEXT COMMAND...
+    local name="$1" want="$2" text="$3"
+    shift 3
+    local out rc
+    out="$("$@" 2>&1)"
+    rc=$?
+    if [ "$rc" != "$want" ] || { [ -n "$text" ] && ! grep -qF -- "$text" <<<"$out"; }; then
+        echo "FAIL $name: exit $rc (wanted $want), output: $out"
+        failures=$((failures + 1))
+    else
+        passed=$((passed + 1))
+    fi
 }
 
 doc="$work/TEST.vxp"
@@ -28,14 +37,11 @@ check "FV in another loop" 0 "" "$cli" add-block "$doc" --loop 2 --type FV --num
 check "unknown type" 2 "unknown block type" "$cli" add-block "$doc" --loop 1 --type XYZ --number 1
 check "missing option" 2 "usage:" "$cli" add-block "$doc" --loop 1
 
-#Loop G holds 92 bytes : fifteen blocks of 6 bytes fit, a sixteenth does not .
+# Loop G holds 92 bytes: fifteen blocks of 6 bytes fit, a sixteenth does not.
 for spec in AI:2 AI:3 AI:4 AI:5 AI:6 AI:7 AI:8 DI:17 DI:18 ADJ:99 ADJ:100 ADJ:101 ADJ:102 \
-            PNT:109 PNT:110;
-do
-    "$cli" add - block "$doc" --loop 5 --type "${spec%%:*}" --number "${spec##*:}" || {
-        echo "FAIL filling loop G with $spec";
-        failures = $((failures + 1));
-    }
+            PNT:109 PNT:110; do
+    "$cli" add-block "$doc" --loop 5 --type "${spec%%:*}" --number "${spec##*:}" ||
+        { echo "FAIL filling loop G with $spec"; failures=$((failures + 1)); }
 done
 check "loop G is full" 1 "The loop size has reached." \
     "$cli" add-block "$doc" --loop 5 --type PNT --number 111
@@ -73,7 +79,7 @@ check "export" 0 "" "$cli" export-pda "$doc" -d "$work"
 check "FB file" 0 "" test -s "$work/TEST_FB.PDB"
 check "Param file" 0 "" test -s "$work/TEST_Param.PDB"
 
-#A configuration image with one loop holding AI 001.
+# A configuration image with one loop holding AI 001.
 printf '2.05\0\0\x18\0\xeeTANK\0\0\0\0\x0f\0\x01\x01\0\0\0\0\0\0\0\0\0\x14\0' >"$work/IMG.vxi"
 check "import" 0 "" "$cli" import "$work/IMG.vxi" -o "$work/IMG.vxp"
 check "imported loop" 0 '"name": "TANK"' "$cli" info "$work/IMG.vxp" --json
