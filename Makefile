@@ -8,7 +8,8 @@ CTEST_ARGS     ?=
 
 # Debian packages the build, the tests, the benchmarks and the fuzzers need.
 DEB_PACKAGES = cmake ninja-build g++ pkg-config clang libclang-rt-14-dev clang-format \
-               libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev
+               libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgif-dev \
+               fonts-dejavu-core fonts-liberation
 
 .PHONY: all deps configure build run test test-asan fuzz bench format clean
 
