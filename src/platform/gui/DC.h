@@ -136,7 +136,8 @@ public:
     // closed figure repeats its first point at the end.
     std::vector<std::vector<CPoint>> GetPath() const;
 
-    // The painter, for code that draws images.
+    // The painter, for code that draws images; its transform maps logical units
+    // (after the world transform) to the device.
     QPainter* GetPainter() const;
 
 private:
