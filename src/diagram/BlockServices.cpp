@@ -22,8 +22,10 @@ bool SetLinkParam(CConfDoc& document, const std::string& numberText, const std::
     }
     block->SetParamValue(PARAM_LINK, index, valueText);
     block->SetChanged(true);
+    // A block write carries only CONF and ADJ values, so new wiring goes to the
+    // controller with the whole loop.
     if (CLoop* loop = document.FindLoopOfBlock(*block)) {
-        loop->SetModified(CLoop::MODIFIED_REPLACED);
+        loop->SetModified(CLoop::MODIFIED_BLOCKS);
     }
     document.SetModifiedFlag(true);
     return true;
