@@ -69,6 +69,7 @@ public:
     int GetOrientation() const { return m_nOrientation; }
     void SetPageSetup(CSize pageSize, int paperSize, int orientation);
     CGeneralData& GetGeneralData() { return m_generalData; }
+    const CGeneralData& GetGeneralData() const { return m_generalData; }
 
     const std::string& GetConfigurationName() const { return m_strName; }
     void SetConfigurationName(const std::string& name) { m_strName = name; }

@@ -23,3 +23,5 @@ int RunUploadCommand(const std::vector<std::string>& args);
 int RunProbeCommand(const std::vector<std::string>& args);
 int RunScanCommand(const std::vector<std::string>& args);
 int RunCalibrationCommand(const std::vector<std::string>& args);
+int RunRenderCommand(const std::vector<std::string>& args);
+int RunTemplateCommand(const std::vector<std::string>& args);

@@ -57,6 +57,11 @@ const std::map<std::string, Command>& CommandTable() {
         {"calibration",
          {RunCalibrationCommand,
           "calibration read|write --kind K [--values v1,v2,...] [CONNECTION]"}},
+        {"render",
+         {RunRenderCommand, "render FILE.vxp --loop N -o OUT.png [--zoom Z]   draw a loop's page"}},
+        {"template",
+         {RunTemplateCommand,
+          "template save FILE.vxp --loop N -o OUT.vxt | insert FILE.vxp --loop N T.vxt"}},
     };
     return table;
 }
