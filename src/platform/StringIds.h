@@ -6,6 +6,9 @@
 enum StringId : unsigned {
     IDS_COMM_ERROR_BASE = 28829,  // + protocol error code 0..12
 
+    // "title - subtitle;column;column;column;" of the block lists.
+    IDS_BLOCK_LIST_HEADINGS = 28791,
+
     IDS_LOOP_SIZE_REACHED = 30001,
     IDS_VALUE_OUT_OF_RANGE = 30002,
     IDS_DIT_NOT_SUPPORTED = 30003,
