@@ -4,7 +4,8 @@
 #                   (APID 040), through an auto/manual station to a current output,
 #                   with a front view and a double alarm on the level;
 #   loop 2 TEMP   - a simple temperature loop (AI, PID, CO);
-#   loop G PLANT  - plant constants and the general visualisation.
+#   loop G PLANT  - plant constants and the general visualisation;
+# and draws every loop with kestrel-cli autodraw.
 # Usage: examples/make-plant.sh [KESTREL_CLI] [OUT.vxp]
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -73,6 +74,10 @@ param 118 AK02 10.
 block 5 GV 117
 param 117 LIA 1
 param 117 LIB 3
+
+# The drawings: a node for every block, links for the wiring, connectors
+# between loops.
+k autodraw "$out"
 
 rm -f "${out%.*}.bkp" "$(dirname "$out")/PLANT.bkp"
 echo "wrote $out"

@@ -25,3 +25,4 @@ int RunScanCommand(const std::vector<std::string>& args);
 int RunCalibrationCommand(const std::vector<std::string>& args);
 int RunRenderCommand(const std::vector<std::string>& args);
 int RunTemplateCommand(const std::vector<std::string>& args);
+int RunAutodrawCommand(const std::vector<std::string>& args);

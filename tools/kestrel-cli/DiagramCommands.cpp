@@ -1,38 +1,18 @@
 // kestrel-cli commands on the loop drawings: render, autodraw and templates.
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <QGuiApplication>
 #include <QImage>
 #include <cstdio>
 #include <cstdlib>
 
 #include "CliArgs.h"
 #include "CliDocument.h"
+#include "CliGui.h"
 #include "Commands.h"
+#include "diagram/AutoDraw.h"
 #include "diagram/DrawingObject.h"
 #include "diagram/LoopPainter.h"
 #include "diagram/TemplateFile.h"
 
 namespace {
-
-// Drawing needs a GUI application for fonts; without a display it runs on the
-// offscreen platform.
-void EnsureGuiApplication() {
-    static int argc = 1;
-    static char name[] = "kestrel-cli";
-    static char* argv[] = {name, nullptr};
-    if (QGuiApplication::instance() == nullptr) {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        if (std::getenv("XDG_RUNTIME_DIR") == nullptr) {
-            // Qt wants a private runtime folder; a shell without a session has none.
-            const std::string runtime = "/tmp/kestrel-runtime-" + std::to_string(::getuid());
-            ::mkdir(runtime.c_str(), 0700);
-            setenv("XDG_RUNTIME_DIR", runtime.c_str(), 0);
-        }
-        static QGuiApplication application(argc, argv);
-    }
-}
 
 bool ParseLoop(CCliArgs& parsed, int& loop, bool required) {
     std::optional<int> value;
@@ -105,4 +85,32 @@ int RunTemplateCommand(const std::vector<std::string>& args) {
         return SaveCliDocument(*doc) ? EXIT_OK : EXIT_REFUSED;
     }
     return UsageError(usage);
+}
+
+int RunAutodrawCommand(const std::vector<std::string>& args) {
+    const char* usage = "autodraw FILE.vxp [--loop N]";
+    CCliArgs parsed(args, {"--loop"}, {});
+    int loop = 0;
+    if (!parsed.IsValid() || parsed.Positional().size() != 1 || !ParseLoop(parsed, loop, false)) {
+        return UsageError(usage, parsed.GetError());
+    }
+    EnsureGuiApplication();
+    auto doc = OpenCliDocument(parsed.Positional()[0]);
+    if (!doc) {
+        return EXIT_REFUSED;
+    }
+    CAutoDraw::Result total;
+    for (int n = loop == 0 ? 1 : loop; n <= (loop == 0 ? 5 : loop); ++n) {
+        const CAutoDraw::Result result = CAutoDraw(*doc, n, CLoopPainter::kDefaultPage).Run();
+        total.nodes += result.nodes;
+        total.links += result.links;
+        total.connectors += result.connectors;
+    }
+    std::fprintf(stderr, "%d nodes, %d links, %d connectors drawn\n", total.nodes, total.links,
+                 total.connectors);
+    if (total.nodes + total.links + total.connectors == 0) {
+        return EXIT_OK;
+    }
+    doc->SetModifiedFlag(true);
+    return SaveCliDocument(*doc) ? EXIT_OK : EXIT_REFUSED;
 }

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "CliGui.h"
 #include "Commands.h"
+#include "diagram/DrawingClasses.h"
 
 namespace {
 
@@ -59,6 +61,9 @@ const std::map<std::string, Command>& CommandTable() {
           "calibration read|write --kind K [--values v1,v2,...] [CONNECTION]"}},
         {"render",
          {RunRenderCommand, "render FILE.vxp --loop N -o OUT.png [--zoom Z]   draw a loop's page"}},
+        {"autodraw",
+         {RunAutodrawCommand,
+          "autodraw FILE.vxp [--loop N]          draw blocks that have no node"}},
         {"template",
          {RunTemplateCommand,
           "template save FILE.vxp --loop N -o OUT.vxt | insert FILE.vxp --loop N T.vxt"}},
@@ -80,6 +85,8 @@ void PrintUsage(std::FILE* out) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    RegisterDrawingClasses();
+    EnsureGuiApplication();
     if (argc < 2) {
         PrintUsage(stderr);
         return EXIT_USAGE;

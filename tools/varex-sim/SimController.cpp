@@ -6,6 +6,7 @@
 #include "comm/FrameCodec.h"
 #include "document/ConfDoc.h"
 #include "model/BlockTypeTable.h"
+#include "model/ParamDictionary.h"
 #include "platform/MessageBox.h"
 
 namespace {
@@ -130,22 +131,21 @@ CSimController::CSimController() {
 CSimController::~CSimController() = default;
 
 bool CSimController::LoadDocument(const std::string& path, std::string& error) {
-    std::string message;
-    MessageBoxHandler previous =
-        SetMessageBoxHandler([&message](const std::string& text, unsigned) {
-            message = text;
-            return IDOK;
-        });
-    CConfDoc document;
-    const bool opened = document.OnOpenDocument(path);
-    SetMessageBoxHandler(previous);
-    if (!opened) {
-        error = message.empty() ? "cannot read " + path : message;
+    // Only the loops are read: the drawings are of no use to a controller, and
+    // reading them would need the drawing classes and fonts.
+    std::array<std::unique_ptr<CLoop>, kLoopCount> loops;
+    if (!CConfDoc::ReadLoopsFromFile(path, loops, false, &error)) {
         return false;
     }
     for (int n = 1; n <= kLoopCount; ++n) {
-        const CLoop* loop = document.GetLoop(n);
-        SetLoop(n, loop ? loop->Clone() : std::make_unique<CLoop>(n, ""));
+        std::unique_ptr<CLoop>& loop = loops[n - 1];
+        if (!loop) {
+            loop = std::make_unique<CLoop>(n, "");
+        }
+        for (int b = 0; b < loop->GetBlockCount(); ++b) {
+            CParamDictionary::Get().RefreshBlockParams(*loop->GetBlock(b));
+        }
+        SetLoop(n, std::move(loop));
     }
     return true;
 }
