@@ -56,7 +56,7 @@ fuzz: deps
 	@for f in $(FUZZ_BUILD_DIR)/fuzz/fuzz_*; do \
 	  [ -x "$$f" ] || continue; name=$$(basename $$f); mkdir -p fuzz-corpus/$$name; \
 	  echo "== $$name ($(FUZZ_SECONDS) s)"; \
-	  $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD_DIR)/ fuzz-corpus/$$name fuzz/seeds/$$name || exit 1; \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/fuzz/lsan.supp $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD_DIR)/ fuzz-corpus/$$name fuzz/seeds/$$name || exit 1; \
 	done
 
 bench: build

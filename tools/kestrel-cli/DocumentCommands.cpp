@@ -1,6 +1,7 @@
 // kestrel-cli new and info: create a document, describe one.
 #include <cstdio>
 #include <ctime>
+#include <map>
 
 #include "CliArgs.h"
 #include "CliDocument.h"
@@ -21,6 +22,18 @@ std::string Hex(const uint8_t* bytes, std::size_t count) {
         text += pair;
     }
     return text;
+}
+
+// Drawing objects of the document by class name, in name order.
+std::map<std::string, int> CountObjectClasses(const CConfDoc& doc) {
+    std::map<std::string, int> counts;
+    for (const CConfDoc::DrawingList* list :
+         {&doc.GetTemplates(), &doc.GetObjects(), &doc.GetGraphObjects()}) {
+        for (const auto& item : *list) {
+            ++counts[item->GetRuntimeClass()->m_lpszClassName];
+        }
+    }
+    return counts;
 }
 
 void WriteBlockJson(CJsonWriter& json, const CBlock& block, int position) {
@@ -129,6 +142,13 @@ void PrintInfoJson(CConfDoc& doc) {
     json.Number(static_cast<long long>(doc.GetObjects().size()));
     json.Key("graphs");
     json.Number(static_cast<long long>(doc.GetGraphObjects().size()));
+    json.Key("classes");
+    json.BeginObject();
+    for (const auto& [name, count] : CountObjectClasses(doc)) {
+        json.Key(name);
+        json.Number(static_cast<long long>(count));
+    }
+    json.EndObject();
     json.EndObject();
     std::printf("%s\n", json.GetText().c_str());
 }
@@ -184,6 +204,9 @@ void PrintInfoText(CConfDoc& doc) {
     }
     std::printf("Drawing: %zu templates, %zu objects, %zu graph objects\n",
                 doc.GetTemplates().size(), doc.GetObjects().size(), doc.GetGraphObjects().size());
+    for (const auto& [name, count] : CountObjectClasses(doc)) {
+        std::printf("  %-22s %d\n", name.c_str(), count);
+    }
 }
 
 }  // namespace
