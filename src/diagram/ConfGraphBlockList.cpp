@@ -9,6 +9,7 @@
 #include "diagram/DrawText.h"
 #include "model/Loop.h"
 #include "platform/Archive.h"
+#include "platform/GeometryArchive.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
 #include "platform/gui/DC.h"
@@ -21,22 +22,6 @@ namespace {
 constexpr const char* kDefaultHeadings = "Block List - Execution Order;Order;Name;No.;";
 constexpr unsigned kCellFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
 constexpr int kTitleWeight = FW_BOLD;
-
-void WriteRect(CArchive& ar, const CRect& rect) {
-    ar.WriteInt32(rect.left);
-    ar.WriteInt32(rect.top);
-    ar.WriteInt32(rect.right);
-    ar.WriteInt32(rect.bottom);
-}
-
-CRect ReadRect(CArchive& ar) {
-    CRect rect;
-    rect.left = ar.ReadInt32();
-    rect.top = ar.ReadInt32();
-    rect.right = ar.ReadInt32();
-    rect.bottom = ar.ReadInt32();
-    return rect;
-}
 
 std::vector<std::string> SplitFields(const std::string& text) {
     std::vector<std::string> fields;

@@ -8,6 +8,7 @@
 #include "diagram/Vector2D.h"
 #include "document/ConfDoc.h"
 #include "platform/Archive.h"
+#include "platform/GeometryArchive.h"
 #include "platform/gui/DC.h"
 
 IMPLEMENT_SERIAL(CDrawingObject, CDrawingItem, 2)
@@ -29,22 +30,6 @@ int32_t TruncateToInt(double value) {
 
 CRect Normalized(CRect rect) {
     rect.NormalizeRect();
-    return rect;
-}
-
-void WriteRect(CArchive& ar, const CRect& rect) {
-    ar.WriteInt32(rect.left);
-    ar.WriteInt32(rect.top);
-    ar.WriteInt32(rect.right);
-    ar.WriteInt32(rect.bottom);
-}
-
-CRect ReadRect(CArchive& ar) {
-    CRect rect;
-    rect.left = ar.ReadInt32();
-    rect.top = ar.ReadInt32();
-    rect.right = ar.ReadInt32();
-    rect.bottom = ar.ReadInt32();
     return rect;
 }
 

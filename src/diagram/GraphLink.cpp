@@ -9,6 +9,7 @@
 #include "diagram/GraphNode.h"
 #include "document/ConfDoc.h"
 #include "platform/Archive.h"
+#include "platform/GeometryArchive.h"
 #include "platform/gui/DC.h"
 
 IMPLEMENT_SERIAL(CGraphLink, CDrawingObject, 2)
@@ -200,10 +201,8 @@ void CGraphLink::Serialize(CArchive& ar) {
         ar.WriteObject(m_pFrom);
         ar.WriteObject(m_pTo);
         ar.WriteString(m_strName);
-        ar.WriteInt32(m_offOutLabel.x);
-        ar.WriteInt32(m_offOutLabel.y);
-        ar.WriteInt32(m_offInLabel.x);
-        ar.WriteInt32(m_offInLabel.y);
+        WritePoint(ar, m_offOutLabel);
+        WritePoint(ar, m_offInLabel);
         if (GetStoredSchema(ar) != 0) {
             ar.WriteInt32(m_bShowOutLabel);
             ar.WriteInt32(m_bShowInLabel);
@@ -217,10 +216,8 @@ void CGraphLink::Serialize(CArchive& ar) {
     m_pFrom = static_cast<CGraphNode*>(ar.ReadObject(RUNTIME_CLASS(CGraphNode)));
     m_pTo = static_cast<CGraphNode*>(ar.ReadObject(RUNTIME_CLASS(CGraphNode)));
     m_strName = ar.ReadString();
-    m_offOutLabel.x = ar.ReadInt32();
-    m_offOutLabel.y = ar.ReadInt32();
-    m_offInLabel.x = ar.ReadInt32();
-    m_offInLabel.y = ar.ReadInt32();
+    m_offOutLabel = ReadPoint(ar);
+    m_offInLabel = ReadPoint(ar);
     m_bShowOutLabel = 1;
     m_bShowInLabel = 1;
     if (GetStoredSchema(ar) != 0) {
