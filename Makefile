@@ -36,8 +36,13 @@ configure: deps $(BUILD_DIR)/build.ninja
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
+# The windowed program with the example configuration; without a display it
+# runs on the offscreen platform (nothing to see, but it starts and stops).
 run: build
-	$(BUILD_DIR)/tools/kestrel-cli/kestrel-cli catalog
+	@if [ -x $(BUILD_DIR)/src/app/kestrel ]; then \
+	  if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then echo "No display: starting on the offscreen platform (Ctrl+C ends it)."; export QT_QPA_PLATFORM=offscreen; fi; \
+	  $(BUILD_DIR)/src/app/kestrel examples/PLANT.vxp; \
+	else $(BUILD_DIR)/tools/kestrel-cli/kestrel-cli catalog; fi
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) $(CTEST_ARGS)

@@ -110,9 +110,8 @@ bool CConfDoc::OnOpenDocument(const std::string& path) {
     m_bOpenedFromFile = true;
     m_bNeverSaved = false;
     RebuildFromLoops();
-    if (GetCurrentLoopNumber() == 0 || GetLoop(0) == nullptr) {
-        SelectLoop(1, false);
-    }
+    // An opened configuration starts on loop 1, as its frame's first tab.
+    SelectLoop(1, false);
     SetPathName(path);
     m_strName = FileTitleOf(path);
     SetModifiedFlag(false);

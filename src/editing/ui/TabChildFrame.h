@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QWidget>
+#include <string>
+
+class CConfDoc;
+class CLoopView;
+class QTabBar;
+
+// The window of one open document: a tab per loop above the loop view. Choosing
+// a tab makes its loop the document's current loop.
+class CTabChildFrame : public QWidget {
+public:
+    explicit CTabChildFrame(CConfDoc& document, QWidget* parent = nullptr);
+    ~CTabChildFrame() override;
+    CTabChildFrame(const CTabChildFrame&) = delete;
+    CTabChildFrame& operator=(const CTabChildFrame&) = delete;
+
+    // " Loop 3: NAME", and " Loop G: NAME" for the general (fifth) loop; a new
+    // document's default loops are labelled in capitals.
+    static std::string TabText(int loopNumber, const std::string& name, bool defaultLoops = false);
+
+    QTabBar* GetTabBar() const { return m_pTabs; }
+    CLoopView* GetLoopView() const { return m_pView; }
+    // Reads the loop names into the tab texts again (after a loop was renamed).
+    void RefreshTabTexts();
+
+private:
+    // Makes the five tabs; a document without loops gets its default loops.
+    void FillTabs();
+    void OnTabChanged(int index);
+    // Follows a loop made current elsewhere.
+    void SyncCurrentTab();
+
+    CConfDoc& m_document;
+    QTabBar* m_pTabs = nullptr;
+    CLoopView* m_pView = nullptr;
+    int m_nCurrentTab = -1;
+    bool m_bDefaultLoops = false;
+};

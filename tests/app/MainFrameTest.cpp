@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QTest>
+#include <filesystem>
+
+#include "app/AppEvents.h"
+#include "app/ConfApp.h"
+#include "app/MainFrame.h"
+#include "comm/AppSettings.h"
+#include "diagram/DrawingClasses.h"
+#include "document/ConfDoc.h"
+#include "platform/PostedMessage.h"
+
+namespace {
+
+// A main frame over settings kept in a file of the test's own.
+class MainFrameTest : public testing::Test {
+protected:
+    void SetUp() override {
+        RegisterDrawingClasses();
+        m_settingsPath = testing::TempDir() + "/kestrel-app-test.ini";
+        std::filesystem::remove(m_settingsPath);
+        m_settings = std::make_unique<CAppSettings>(m_settingsPath);
+        m_frame = std::make_unique<CMainFrame>(*m_settings);
+    }
+    void TearDown() override {
+        m_frame.reset();
+        std::filesystem::remove(m_settingsPath);
+    }
+    std::string m_settingsPath;
+    std::unique_ptr<CAppSettings> m_settings;
+    std::unique_ptr<CMainFrame> m_frame;
+};
+
+TEST_F(MainFrameTest, OpensTheExampleAndShowsItsFreeMemory) {
+    ASSERT_TRUE(m_frame->OpenDocument(KESTREL_EXAMPLE_PLANT));
+    EXPECT_EQ(m_frame->GetDocumentCount(), 1);
+    ASSERT_NE(m_frame->GetActiveDocument(), nullptr);
+    EXPECT_EQ(m_frame->GetActiveDocument()->GetConfigurationName(), "PLANT");
+    EXPECT_EQ(m_frame->GetStatusText(CMainFrame::PANE_MEMORY),
+              "375 bytes Free");  // loop 1: 135 of 510
+    EXPECT_EQ(m_frame->GetStatusText(CMainFrame::PANE_INTERFACE), "SERIAL");
+    EXPECT_FALSE(m_frame->OpenDocument("/nonexistent/NONE.vxp"));
+    EXPECT_EQ(m_frame->GetDocumentCount(), 1);
+}
+
+TEST_F(MainFrameTest, StatusPanes) {
+    m_frame->SetMemoryFree(254 - 300);
+    EXPECT_EQ(m_frame->GetStatusText(CMainFrame::PANE_MEMORY), "");
+    m_frame->SetMemoryFree(0xFFFF);
+    EXPECT_EQ(m_frame->GetStatusText(CMainFrame::PANE_MEMORY), "");
+    m_frame->SetMemoryFree(92);
+    EXPECT_EQ(m_frame->GetStatusText(CMainFrame::PANE_MEMORY), "92 bytes Free");
+    m_frame->SetCursorPosition(120, 45, false);
+    EXPECT_EQ(m_frame->GetStatusText(CMainFrame::PANE_POSITION), "X: 120  Y: 45");
+    m_frame->SetCursorPosition(0, 0, true);
+    EXPECT_EQ(m_frame->GetStatusText(CMainFrame::PANE_POSITION), "");
+}
+
+TEST_F(MainFrameTest, ActivityLightsFollowPostedMessages) {
+    CAppEvents::RouteMessagesTo(m_frame.get());
+    EXPECT_FALSE(m_frame->IsTxLit());
+    PostRegisteredMessage(msg::kUpdateTxLed, 1);
+    PostRegisteredMessage(msg::kUpdateRxLed, 1);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(m_frame->IsTxLit());
+    EXPECT_TRUE(m_frame->IsRxLit());
+    PostRegisteredMessage(msg::kUpdateTxLed, 2);  // not a state: nothing changes
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(m_frame->IsTxLit());
+    PostRegisteredMessage(msg::kUpdateTxLed, 0);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(m_frame->IsTxLit());
+    SetMessagePoster(nullptr);
+}
+
+TEST(ConfApp, FirstStartWritesTheDefaults) {
+    const std::string path = testing::TempDir() + "/kestrel-first-start.ini";
+    std::filesystem::remove(path);
+    auto settings = std::make_unique<CAppSettings>(path);
+    CAppSettings* raw = settings.get();
+    CConfApp app(std::move(settings));
+    app.InitSettings();
+    EXPECT_EQ(raw->GetWorkDir(), CConfApp::GetProgramFolder() + "Work");
+    EXPECT_TRUE(std::filesystem::is_directory(raw->GetWorkDir()));
+    CAppSettings reread(path);
+    EXPECT_EQ(reread.LoadCommSettings().m_nBaudRate, 19200);
+    std::filesystem::remove(path);
+}
+
+}  // namespace
