@@ -38,10 +38,10 @@ check "unknown type" 2 "unknown block type" "$cli" add-block "$doc" --loop 1 --t
 check "missing option" 2 "usage:" "$cli" add-block "$doc" --loop 1
 
 # Loop G holds 92 bytes: fifteen blocks of 6 bytes fit, a sixteenth does not.
-for spec in AI:2 AI:3 AI:4 AI:5 AI:6 AI:7 AI:8 DI:17 DI:18 ADJ:99 ADJ:100 ADJ:101 ADJ:102 \
+for entry in AI:2 AI:3 AI:4 AI:5 AI:6 AI:7 AI:8 DI:17 DI:18 ADJ:99 ADJ:100 ADJ:101 ADJ:102 \
             PNT:109 PNT:110; do
-    "$cli" add-block "$doc" --loop 5 --type "${spec%%:*}" --number "${spec##*:}" ||
-        { echo "FAIL filling loop G with $spec"; failures=$((failures + 1)); }
+    "$cli" add-block "$doc" --loop 5 --type "${entry%%:*}" --number "${entry##*:}" ||
+        { echo "FAIL filling loop G with $entry"; failures=$((failures + 1)); }
 done
 check "loop G is full" 1 "The loop size has reached." \
     "$cli" add-block "$doc" --loop 5 --type PNT --number 111
