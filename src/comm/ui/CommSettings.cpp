@@ -253,3 +253,9 @@ void CCommSettings::accept() {
     }
     QDialog::accept();
 }
+
+CCommSettings::~CCommSettings() {
+    for (QLineEdit* edit : {m_pAddressEdit, m_pTimeoutEdit, m_pMonitEdit}) {
+        edit->disconnect(this);
+    }
+}

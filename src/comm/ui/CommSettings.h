@@ -22,6 +22,9 @@ public:
     // The port list is given (tests, callers that listed the devices already).
     CCommSettings(const CCommunicationData& data, const std::vector<std::string>& ports,
                   QWidget* parent = nullptr);
+    // The edits lose the focus while the dialog goes away; their handlers must
+    // not run on a half-destroyed dialog.
+    ~CCommSettings() override;
 
     const CCommunicationData& GetData() const { return m_data; }
     // True when the edited record uses the other transport than the original.
