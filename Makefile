@@ -11,7 +11,7 @@ DEB_PACKAGES = cmake ninja-build g++ pkg-config clang libclang-rt-14-dev clang-f
                libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgif-dev \
                fonts-dejavu-core fonts-liberation
 
-.PHONY: all deps configure build run test test-asan fuzz bench format clean
+.PHONY: all deps configure build run test test-asan fuzz bench format clean screenshots
 
 all: build
 
@@ -64,6 +64,9 @@ fuzz: deps
 	  echo "== $$name ($(FUZZ_SECONDS) s)"; \
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/fuzz/lsan.supp $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD_DIR)/ fuzz-corpus/$$name fuzz/seeds/$$name || exit 1; \
 	done
+
+screenshots: build
+	$(BUILD_DIR)/tools/screenshots/kestrel-screenshots $(BUILD_DIR)/screenshots examples/PLANT.vxp
 
 bench: build
 	@for b in $(BUILD_DIR)/bench/bench_*; do [ -x "$$b" ] && $$b; done

@@ -5,6 +5,7 @@
 #include <QStandardPaths>
 
 #include "app/AppEvents.h"
+#include "app/AppMessageBox.h"
 #include "app/MainFrame.h"
 #include "comm/AppSettings.h"
 #include "diagram/DrawingClasses.h"
@@ -48,6 +49,7 @@ bool CConfApp::InitInstance(const std::string& fileToOpen) {
     }
     m_pMainFrame = std::make_unique<CMainFrame>(*m_pSettings);
     CAppEvents::RouteMessagesTo(m_pMainFrame.get());
+    CAppMessageBox::Install(m_pMainFrame.get());
     m_pMainFrame->showMaximized();
     if (!fileToOpen.empty()) {
         m_pMainFrame->OpenDocument(fileToOpen);
@@ -56,6 +58,7 @@ bool CConfApp::InitInstance(const std::string& fileToOpen) {
 }
 
 int CConfApp::ExitInstance() {
+    SetMessageBoxHandler(nullptr);
     m_pMainFrame.reset();
     CLogMsg::CloseLogFile();
     m_pLock.reset();

@@ -1,15 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 
 #include "app/AppEvents.h"
+#include "app/AppMessageBox.h"
 #include "app/ConfApp.h"
 #include "app/MainFrame.h"
 #include "comm/AppSettings.h"
 #include "diagram/DrawingClasses.h"
 #include "document/ConfDoc.h"
+#include "platform/MessageBox.h"
 #include "platform/PostedMessage.h"
 
 namespace {
@@ -87,6 +91,32 @@ TEST(ConfApp, FirstStartWritesTheDefaults) {
     CAppSettings reread(path);
     EXPECT_EQ(reread.LoadCommSettings().m_nBaudRate, 19200);
     std::filesystem::remove(path);
+}
+
+}  // namespace
+
+namespace {
+
+// Answers the first box that appears by pressing a key on it.
+void AnswerNextBoxWith(Qt::Key key) {
+    QTimer::singleShot(50, [key] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            QTest::keyClick(box, key);
+        }
+    });
+}
+
+TEST(AppMessageBox, ButtonsFollowTheMessageType) {
+    AnswerNextBoxWith(Qt::Key_Escape);
+    EXPECT_EQ(CAppMessageBox::Show(nullptr, "Do you want to continue?", MB_YESNO | MB_ICONQUESTION),
+              IDNO);
+    AnswerNextBoxWith(Qt::Key_Return);
+    EXPECT_EQ(CAppMessageBox::Show(nullptr, "Save it?", MB_YESNO), IDYES);
+    AnswerNextBoxWith(Qt::Key_Escape);
+    EXPECT_EQ(CAppMessageBox::Show(nullptr, "Cancel or go on", MB_OKCANCEL | MB_ICONWARNING),
+              IDCANCEL);
+    AnswerNextBoxWith(Qt::Key_Return);
+    EXPECT_EQ(CAppMessageBox::Show(nullptr, "The loop size has reached.", MB_OK), IDOK);
 }
 
 }  // namespace
