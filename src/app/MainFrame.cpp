@@ -13,6 +13,7 @@
 #include "comm/AppSettings.h"
 #include "comm/ui/CommSettings.h"
 #include "document/ConfDoc.h"
+#include "document/ui/DocumentInfoDlg.h"
 #include "editing/ui/LoopView.h"
 #include "editing/ui/TabChildFrame.h"
 #include "platform/MessageBox.h"

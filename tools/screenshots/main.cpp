@@ -13,6 +13,7 @@
 #include "comm/ui/CommSettings.h"
 #include "diagram/DrawingClasses.h"
 #include "document/ConfDoc.h"
+#include "document/ui/DocumentInfoDlg.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
 #include "vexilla/MessageBoxEx.h"
@@ -60,6 +61,10 @@ int main(int argc, char** argv) {
     CCommSettings comm(settings.LoadCommSettings(), {"/dev/ttyS0", "/dev/ttyUSB0"});
     comm.show();
     ok = Save(comm, folder + "/comm-settings.png") && ok;
+
+    CDocumentInfoDlg information(*document, &frame);
+    information.show();
+    ok = Save(information, folder + "/document-information.png") && ok;
 
     CMessageBoxEx progress(&frame);
     progress.SetTitle(QString::fromLatin1(LoadResString(IDS_TITLE_DOWNLOAD).c_str()));
