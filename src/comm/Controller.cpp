@@ -10,6 +10,7 @@
 #include "model/ParamValue.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
+#include "platform/Text.h"
 
 IMPLEMENT_DYNAMIC(CController, CObject)
 
@@ -397,10 +398,7 @@ bool CController::ProbeDevice(uint8_t address, std::string& text) {
         text.clear();
         return Fail(ERR_DEVICE_NOT_FOUND);
     }
-    std::string loopName = named ? std::string(name) : std::string();
-    while (!loopName.empty() && (loopName.back() == ' ' || loopName.back() == '\0')) {
-        loopName.pop_back();
-    }
+    std::string loopName = named ? TrimRight(name) : std::string();
     if (named && loopName.empty()) {
         loopName = "NO CONFG";
     }

@@ -9,32 +9,11 @@
 #include "platform/MessageBox.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
+#include "platform/Text.h"
 
 namespace {
 
 constexpr int kLoopCount = CConfiguration::kLoopCount;
-
-std::string Trim(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) {
-        return "";
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-std::string TrimRight(std::string text) {
-    while (!text.empty() && text.back() == ' ') {
-        text.pop_back();
-    }
-    return text;
-}
-
-std::string Upper(std::string text) {
-    for (char& c : text) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    return text;
-}
 
 // Shows the download failure with the controller's error text.
 void ReportDownloadFailure(CTransferUi& ui, const CController& controller, unsigned titleId) {
@@ -163,7 +142,7 @@ void ApplyUploadedLoops(CConfDoc& doc, UploadResult& result) {
                 }
             }
         }
-        const std::string name = Upper(Trim(loop->GetName()));
+        const std::string name = ToUpper(Trim(loop->GetName()));
         loop->SetName(name);
         if (n == CConfiguration::kLoopG) {
             doc.SetConfigurationName(name);

@@ -14,26 +14,13 @@
 #include "platform/MessageBox.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
+#include "platform/Text.h"
 #include "vexilla/LogMsg.h"
 
 namespace {
 
 // Smallest stored loop or drawing object: its tag.
 constexpr std::size_t kMinObjectSize = 2;
-
-std::string TrimRight(std::string text) {
-    while (!text.empty() && text.back() == ' ') {
-        text.pop_back();
-    }
-    return text;
-}
-
-std::string ToUpper(std::string text) {
-    for (char& c : text) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    return text;
-}
 
 std::string FolderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');

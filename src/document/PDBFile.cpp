@@ -13,6 +13,7 @@
 
 #include "model/ParamValue.h"
 #include "platform/FileIo.h"
+#include "platform/Text.h"
 
 namespace {
 
@@ -41,12 +42,8 @@ std::string ErrnoText(const std::string& what, const std::string& path, int erro
     return what + " \"" + path + "\": " + std::strerror(error);
 }
 
-std::string TrimTrailingBlanks(std::string text) {
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r' ||
-                             text.back() == '\n')) {
-        text.pop_back();
-    }
-    return text;
+std::string TrimTrailingBlanks(const std::string& text) {
+    return TrimRight(text, " \t\r\n");
 }
 
 std::vector<std::string> Split(const std::string& text, char separator) {

@@ -10,6 +10,7 @@
 #include "model/ParamDictionary.h"
 #include "model/ParamValue.h"
 #include "platform/Archive.h"
+#include "platform/Text.h"
 
 IMPLEMENT_SERIAL(CBlock, CObject, 4)
 
@@ -38,13 +39,6 @@ std::string AtuOutputName(int index, int address) {
     char name[20];
     std::snprintf(name, sizeof name, "%s.OUT%03d", index < 8 ? "Digital" : "Analog", address);
     return name;
-}
-
-std::string TrimRight(std::string text) {
-    while (!text.empty() && text.back() == ' ') {
-        text.pop_back();
-    }
-    return text;
 }
 
 }  // namespace

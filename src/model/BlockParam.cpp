@@ -4,6 +4,7 @@
 
 #include "model/BlockTypeTable.h"
 #include "model/ParamValue.h"
+#include "platform/Text.h"
 
 std::unique_ptr<CBlockParam> CBlockParam::Clone() const {
     return std::make_unique<CBlockParam>(*this);
@@ -18,11 +19,7 @@ std::string CBlockParam::GetTextValue() const {
 }
 
 std::string CBlockParam::GetMnemonic() const {
-    std::string mnemonic(m_szMnemonic, strnlen(m_szMnemonic, sizeof m_szMnemonic));
-    while (!mnemonic.empty() && mnemonic.back() == ' ') {
-        mnemonic.pop_back();
-    }
-    return mnemonic;
+    return TrimRight(std::string(m_szMnemonic, strnlen(m_szMnemonic, sizeof m_szMnemonic)));
 }
 
 int CBlockParam::GetValueSize() const {

@@ -10,6 +10,7 @@
 #include "platform/MessageBox.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
+#include "platform/Text.h"
 
 namespace {
 
@@ -161,14 +162,7 @@ bool CConfiguration::CanPlaceNewBlock(int typeIndex, int blockNumber) const {
 }
 
 std::string CConfiguration::NormalizeLoopName(const std::string& name) {
-    const std::size_t first = name.find_first_not_of(" \t");
-    if (first == std::string::npos) {
-        return "";
-    }
-    std::string result = name.substr(first, name.find_last_not_of(" \t") - first + 1);
-    for (char& c : result) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
+    const std::string result = ToUpper(Trim(name, " \t"));
     return result.size() <= 8 ? result : "";
 }
 

@@ -8,6 +8,7 @@
 #include "model/BlockTypeTable.h"
 #include "model/ParamValue.h"
 #include "platform/ResourceModule.h"
+#include "platform/Text.h"
 
 namespace {
 
@@ -15,13 +16,6 @@ const std::string kEmpty;
 
 const char* const kDictionaryResources[3] = {"dictionary/10000.txt", "dictionary/10001.txt",
                                              "dictionary/10002.txt"};
-
-std::string TrimRight(std::string text) {
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
-        text.pop_back();
-    }
-    return text;
-}
 
 // The n-th field of a line split at ";" (counting from 0), or an empty text.
 std::string Field(const std::string& line, int n) {
@@ -113,7 +107,7 @@ std::string CParamDictionary::GetDictMnemonic(int kind, int row) const {
 }
 
 std::string CParamDictionary::GetDictDescription(int kind, int row) const {
-    return TrimRight(Field(GetLine(kind, row), kind == 0 ? 1 : 2));
+    return TrimRight(Field(GetLine(kind, row), kind == 0 ? 1 : 2), " \t");
 }
 
 char CParamDictionary::GetDictRange(int kind, int row, double& minimum, double& maximum) const {
@@ -128,7 +122,7 @@ char CParamDictionary::GetDictRange(int kind, int row, double& minimum, double& 
     }
     std::string range = line.substr(previous + 1, last - previous - 1);
     const std::size_t first = range.find_first_not_of(' ');
-    range = first == std::string::npos ? "" : TrimRight(range.substr(first));
+    range = first == std::string::npos ? "" : TrimRight(range.substr(first), " \t");
     std::string low;
     std::string high;
     if (SplitRange(range, low, high)) {

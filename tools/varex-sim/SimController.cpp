@@ -8,8 +8,12 @@
 #include "model/BlockTypeTable.h"
 #include "model/ParamDictionary.h"
 #include "platform/MessageBox.h"
+#include "platform/Text.h"
 
 namespace {
+
+// Loop names arrive padded with blanks or NULs.
+constexpr std::string_view kBlankOrNul(" \0", 2);
 
 constexpr std::size_t kNameSize = 8;
 constexpr std::size_t kNameItemSize = 9;  // loop number | 0x80, then the name
@@ -76,13 +80,6 @@ void AppendInt16(CFrameBuilder& builder, int value) {
     const uint8_t bytes[2] = {static_cast<uint8_t>(value & 0xFF),
                               static_cast<uint8_t>((value >> 8) & 0xFF)};
     builder.AppendStuffed(bytes, sizeof bytes);
-}
-
-std::string TrimRight(std::string text) {
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\0')) {
-        text.pop_back();
-    }
-    return text;
 }
 
 int TotalParamSize(int typeIndex) {
@@ -381,7 +378,7 @@ std::vector<uint8_t> CSimController::OnDownloadData(const Request& request) {
         const std::string name(request.data.begin(), request.data.begin() + kNameSize);
         m_pDownload = std::make_unique<Download>();
         m_pDownload->loopNumber = n;
-        m_pDownload->loop = std::make_unique<CLoop>(n, TrimRight(name));
+        m_pDownload->loop = std::make_unique<CLoop>(n, TrimRight(name, kBlankOrNul));
     } else if (!m_pDownload || m_pDownload->loopNumber != n) {
         return Ignore("no download of this loop in progress");
     }
@@ -485,7 +482,7 @@ std::vector<uint8_t> CSimController::OnWriteNames(const Request& request) {
         const int n = request.data[i] & 0x7F;
         if (n >= 1 && n <= kLoopCount) {
             const auto name = request.data.begin() + static_cast<std::ptrdiff_t>(i) + 1;
-            m_loops[n - 1]->SetName(TrimRight(std::string(name, name + kNameSize)));
+            m_loops[n - 1]->SetName(TrimRight(std::string(name, name + kNameSize), kBlankOrNul));
         }
     }
     return ShortReply(request, 0xC8);
