@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "document/DrawingDefaults.h"
 #include "document/DrawingItem.h"
 #include "document/GeneralData.h"
 #include "model/Configuration.h"
@@ -70,6 +71,9 @@ public:
     void SetPageSetup(CSize pageSize, int paperSize, int orientation);
     CGeneralData& GetGeneralData() { return m_generalData; }
     const CGeneralData& GetGeneralData() const { return m_generalData; }
+    // Pen, brush and text attributes for new drawing objects (not stored).
+    CDrawingDefaults& GetDrawingDefaults() { return m_drawingDefaults; }
+    const CDrawingDefaults& GetDrawingDefaults() const { return m_drawingDefaults; }
 
     const std::string& GetConfigurationName() const { return m_strName; }
     void SetConfigurationName(const std::string& name) { m_strName = name; }
@@ -133,6 +137,7 @@ private:
     int16_t m_nPaperSize = 9;    // A4
     int16_t m_nOrientation = 1;  // portrait
     CGeneralData m_generalData;
+    CDrawingDefaults m_drawingDefaults;
 
     DrawingList m_templates;
     DrawingList m_objects;
