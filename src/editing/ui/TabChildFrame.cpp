@@ -6,10 +6,15 @@
 
 #include "document/ConfDoc.h"
 #include "editing/ui/LoopView.h"
+#include "platform/MessageBox.h"
+#include "platform/StringIds.h"
+#include "platform/Text.h"
+#include "vexilla/InputBox.h"
 
 namespace {
 
 constexpr int kGeneralLoop = CConfiguration::kLoopCount;
+constexpr std::size_t kMaxLoopNameLength = 8;
 
 }  // namespace
 
@@ -33,6 +38,11 @@ CTabChildFrame::CTabChildFrame(CConfDoc& document, QWidget* parent)
         }
     });
     connect(m_pTabs, &QTabBar::currentChanged, this, [this](int index) { OnTabChanged(index); });
+    connect(m_pTabs, &QTabBar::tabBarDoubleClicked, this, [this](int index) {
+        if (index >= 0) {
+            AskLoopName(index + 1);
+        }
+    });
 }
 
 CTabChildFrame::~CTabChildFrame() = default;
@@ -65,6 +75,38 @@ void CTabChildFrame::RefreshTabTexts() {
         m_pTabs->setTabText(
             n - 1, QString::fromStdString(TabText(n, m_document.GetLoopName(n), m_bDefaultLoops)));
     }
+}
+
+void CTabChildFrame::AskLoopName(int loopNumber) {
+    CInputBox box(tr("Loop Name"), tr("Enter the Loop name:"),
+                  QString::fromLatin1(m_document.GetLoopName(loopNumber).c_str()), this,
+                  static_cast<int>(kMaxLoopNameLength));
+    if (box.exec() == QDialog::Accepted) {
+        RenameLoop(loopNumber, box.GetText().toLatin1().toStdString());
+    }
+}
+
+bool CTabChildFrame::RenameLoop(int loopNumber, const std::string& typed) {
+    const std::string name = ToUpper(Trim(typed));
+    if (name.empty() || name.size() > kMaxLoopNameLength || m_document.HasLoopName(name) ||
+        m_document.GetLoop(loopNumber) == nullptr) {
+        return false;
+    }
+    if (loopNumber == kGeneralLoop) {
+        if (m_document.GetLoopName(kGeneralLoop) != "UNTITLED" &&
+            AfxMessageBox(IDS_CONFIRM_LOOPG_RENAME, MB_YESNO | MB_ICONQUESTION) != IDYES) {
+            return false;
+        }
+        m_document.SetConfigurationName(name);
+    }
+    m_document.SetLoopName(loopNumber, name);
+    m_document.SetModifiedFlag(true);
+    // The tab keeps its label up to the blank after the colon.
+    const QString label = m_pTabs->tabText(loopNumber - 1);
+    const qsizetype colon = label.indexOf(':');
+    const QString prefix = colon >= 0 ? label.left(colon + 2) : label;
+    m_pTabs->setTabText(loopNumber - 1, prefix + QString::fromLatin1(name.c_str()));
+    return true;
 }
 
 void CTabChildFrame::OnTabChanged(int index) {

@@ -24,6 +24,12 @@ public:
     CLoopView* GetLoopView() const { return m_pView; }
     // Reads the loop names into the tab texts again (after a loop was renamed).
     void RefreshTabTexts();
+    // Renames a loop with what the user typed: upper-cased and trimmed; an
+    // empty name or one another loop has changes nothing. Renaming the general
+    // loop asks first and renames the configuration too. True when renamed.
+    bool RenameLoop(int loopNumber, const std::string& typed);
+    // Double-click on a tab: asks for the loop's new name.
+    void AskLoopName(int loopNumber);
 
 private:
     // Makes the five tabs; a document without loops gets its default loops.
