@@ -47,8 +47,13 @@ int IconOf(unsigned type) {
 }  // namespace
 
 int CAppMessageBox::Show(QWidget* parent, const std::string& text, unsigned type) {
+    return Show(parent, kTitle, text, type);
+}
+
+int CAppMessageBox::Show(QWidget* parent, const std::string& title, const std::string& text,
+                         unsigned type) {
     CMessageBoxEx box(parent);
-    box.SetTitle(QString::fromLatin1(kTitle));
+    box.SetTitle(QString::fromLatin1(title.c_str()));
     box.SetMsg(QString::fromLatin1(text.c_str()));
     if (const int icon = IconOf(type)) {
         box.SetStandardIcon(icon);

@@ -12,6 +12,9 @@ public:
     static void Install(QWidget* parent);
     // The answer of one message, shown modal.
     static int Show(QWidget* parent, const std::string& text, unsigned type);
+    // The same under a title of the caller's.
+    static int Show(QWidget* parent, const std::string& title, const std::string& text,
+                    unsigned type);
     // The title of the program's message boxes.
     static constexpr const char* kTitle = "KESTREL Plus";
 };

@@ -3,17 +3,32 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QSettings>
 #include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
 
 #include "app/AppEvents.h"
+#include "app/ConfFileDialog.h"
+#include "app/DebugLogWnd.h"
+#include "app/DocumentWindow.h"
+#include "app/RecentFileList.h"
+#include "app/TransferCommands.h"
 #include "comm/AppSettings.h"
 #include "comm/ui/CommSettings.h"
 #include "document/ConfDoc.h"
+#include "document/ImageImport.h"
+#include "document/PdaExport.h"
 #include "document/ui/DocumentInfoDlg.h"
+#include "document/ui/DocumentPropertiesSheet.h"
 #include "editing/ui/LoopView.h"
 #include "editing/ui/TabChildFrame.h"
 #include "platform/MessageBox.h"
@@ -23,69 +38,205 @@
 namespace {
 
 constexpr int kPaneWidths[CMainFrame::PANE_COUNT] = {50, 50, 100, 53, 160, 250, 120, 100};
+constexpr int kIdleUpdateMs = 250;
+constexpr const char* kBarStateKey = "Toolbar/State";
+constexpr const char* kProductPage = "https://www.torv.example/kestrel-plus";
 
 QString Latin1(const std::string& text) {
     return QString::fromLatin1(text.c_str());
 }
 
-// A document window: the tabbed loop frame, which owns its document.
-class CDocumentWindow : public QMdiSubWindow {
-public:
-    explicit CDocumentWindow(std::unique_ptr<CConfDoc> document) : m_document(std::move(document)) {
-        setAttribute(Qt::WA_DeleteOnClose);
-        m_frame = new CTabChildFrame(*m_document, this);
-        setWidget(m_frame);
-        setWindowTitle(Latin1(m_document->GetTitle()));
-    }
-    ~CDocumentWindow() override {
-        delete m_frame;  // the view leaves the document before the document goes
-        m_frame = nullptr;
-    }
-    CConfDoc& GetDocument() { return *m_document; }
-    CTabChildFrame* GetFrame() { return m_frame; }
-
-private:
-    std::unique_ptr<CConfDoc> m_document;
-    CTabChildFrame* m_frame = nullptr;
-};
+bool SamePath(const std::string& a, const std::string& b) {
+    return !a.empty() && QFileInfo(Latin1(a)).absoluteFilePath().compare(
+                             QFileInfo(Latin1(b)).absoluteFilePath(), Qt::CaseInsensitive) == 0;
+}
 
 }  // namespace
 
 CMainFrame::CMainFrame(CAppSettings& settings)
-    : m_settings(settings), m_pMdiArea(new QMdiArea(this)) {
+    : m_settings(settings),
+      m_pRecentFiles(std::make_unique<CRecentFileList>(settings.GetStore())),
+      m_pTransfers(std::make_unique<CTransferCommands>(*this, settings)),
+      m_pMdiArea(new QMdiArea(this)) {
     setWindowTitle("KESTREL Plus");
     m_pMdiArea->setViewMode(QMdiArea::SubWindowView);
     setCentralWidget(m_pMdiArea);
+    CreateToolBar();
     CreateMenus();
     CreateStatusBar();
-    connect(m_pMdiArea, &QMdiArea::subWindowActivated, this,
-            [this](QMdiSubWindow*) { RefreshFreeMemory(); });
+    RestoreBarState();
+    connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow*) {
+        RefreshFreeMemory();
+        UpdateCommands();
+    });
+    // The commands follow the documents' state as the user works, the way an
+    // idle-time update keeps menus and buttons current.
+    m_pIdleTimer = new QTimer(this);
+    connect(m_pIdleTimer, &QTimer::timeout, this, [this] { UpdateCommands(); });
+    m_pIdleTimer->start(kIdleUpdateMs);
 }
 
 CMainFrame::~CMainFrame() = default;
 
-void CMainFrame::CreateMenus() {
-    QMenu* file = menuBar()->addMenu(tr("&File"));
-    file->addAction(tr("&New"), QKeySequence::New, this, [this] { NewDocument(); });
-    file->addAction(tr("&Open..."), QKeySequence::Open, this, [this] {
-        const QString path = QFileDialog::getOpenFileName(
-            this, tr("Open"), Latin1(m_settings.GetWorkDir()), tr("KESTREL Plus Files (*.vxp)"));
-        if (!path.isEmpty()) {
-            OpenDocument(path.toStdString());
+QAction* CMainFrame::AddCommand(QMenu* menu, const QString& name, const QString& text,
+                                const QKeySequence& key, std::function<void()> handler) {
+    auto* action = new QAction(text, this);
+    action->setObjectName(name);
+    action->setShortcut(key);
+    connect(action, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
+    menu->addAction(action);
+    return action;
+}
+
+QAction* CMainFrame::FindAction(const QString& objectName) const {
+    return findChild<QAction*>(objectName);
+}
+
+void CMainFrame::RebuildMenus() {
+    for (QAction* action : findChildren<QAction*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!action->objectName().isEmpty()) {
+            delete action;
         }
-    });
-    file->addAction(tr("&Save"), QKeySequence::Save, this, [this] { SaveActive(false); });
-    file->addAction(tr("Save &As..."), this, [this] { SaveActive(true); });
-    file->addAction(tr("&Close"), QKeySequence::Close, this,
-                    [this] { m_pMdiArea->closeActiveSubWindow(); });
-    file->addSeparator();
-    file->addAction(tr("E&xit"), QKeySequence::Quit, this, [this] { close(); });
-    QMenu* comm = menuBar()->addMenu(tr("&Communication"));
-    comm->addAction(tr("Comm &Settings..."), QKeySequence(Qt::Key_F10), this,
-                    [this] { ShowCommSettings(); });
+    }
+    menuBar()->clear();
+    CreateMenus();
+}
+
+void CMainFrame::CreateMenus() {
+    CreateFileMenu();
+    CreateViewMenu();
+    CreateCommunicationMenu();
     QMenu* window = menuBar()->addMenu(tr("&Window"));
     window->addAction(tr("&Cascade"), m_pMdiArea, &QMdiArea::cascadeSubWindows);
     window->addAction(tr("&Tile"), m_pMdiArea, &QMdiArea::tileSubWindows);
+    CreateHelpMenu();
+    UpdateCommands();
+}
+
+void CMainFrame::CreateFileMenu() {
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    AddCommand(file, "fileNew", tr("&New"), QKeySequence::New, [this] { NewDocument(); });
+    AddCommand(file, "fileOpen", tr("&Open..."), QKeySequence::Open, [this] { ShowOpenDialog(); });
+    AddCommand(file, "fileClose", tr("&Close"), QKeySequence(Qt::CTRL | Qt::Key_F4),
+               [this] { m_pMdiArea->closeActiveSubWindow(); });
+    AddCommand(file, "fileSave", tr("&Save"), QKeySequence::Save, [this] { SaveActive(false); });
+    AddCommand(file, "fileSaveAs", tr("Save &As..."), {}, [this] { SaveActive(true); });
+    file->addSeparator();
+    AddCommand(file, "fileImport", tr("&Import..."), {}, [this] { ShowImportDialog(); });
+    AddCommand(file, "fileExportPda", tr("&Export to PDA..."), {}, [this] { ExportActiveToPda(); });
+    file->addSeparator();
+    AddCommand(file, "fileInfo", tr("Document &Information..."), {},
+               [this] { ShowDocumentInformation(); });
+    AddCommand(file, "fileProperties", tr("Document &Properties..."), {},
+               [this] { ShowDocumentProperties(); });
+    file->addSeparator();
+    m_pRecentMenu = file->addMenu(tr("Recent &Files"));
+    FillRecentFilesMenu();
+    file->addSeparator();
+    AddCommand(file, "fileExit", tr("E&xit"), QKeySequence::Quit, [this] { close(); });
+}
+
+void CMainFrame::FillRecentFilesMenu() {
+    m_pRecentMenu->clear();
+    const std::vector<std::string>& files = m_pRecentFiles->GetFiles();
+    for (int i = 0; i < static_cast<int>(files.size()); ++i) {
+        const std::string path = files[static_cast<std::size_t>(i)];
+        QAction* action = m_pRecentMenu->addAction(Latin1(CRecentFileList::MenuText(i, path)));
+        action->setToolTip(Latin1(path));
+        connect(action, &QAction::triggered, this, [this, path] {
+            if (!OpenDocument(path)) {
+                m_pRecentFiles->Remove(path);
+                FillRecentFilesMenu();
+            }
+        });
+    }
+    m_pRecentMenu->setEnabled(!files.empty());
+}
+
+void CMainFrame::CreateViewMenu() {
+    QMenu* view = menuBar()->addMenu(tr("&View"));
+    QAction* toolBar = m_pToolBar->toggleViewAction();
+    toolBar->setText(tr("&Toolbar"));
+    view->addAction(toolBar);
+    AddCommand(view, "viewStatusBar", tr("&Status Bar"), {},
+               [this] { statusBar()->setVisible(!statusBar()->isVisible()); });
+    AddCommand(view, "viewDebugLog", tr("&Debug Log"), {}, [this] { ToggleDebugLog(); });
+    view->addSeparator();
+    auto withView = [this](void (CLoopView::*command)()) {
+        return [this, command] {
+            if (CLoopView* loopView = GetActiveLoopView()) {
+                (loopView->*command)();
+            }
+        };
+    };
+    AddCommand(view, "zoomIn", tr("Zoom &In"), QKeySequence(Qt::KeypadModifier | Qt::Key_Plus),
+               [this] {
+                   if (CLoopView* loopView = GetActiveLoopView()) {
+                       loopView->ZoomIn();
+                   }
+               });
+    AddCommand(view, "zoomOut", tr("Zoom &Out"), QKeySequence(Qt::KeypadModifier | Qt::Key_Minus),
+               [this] {
+                   if (CLoopView* loopView = GetActiveLoopView()) {
+                       loopView->ZoomOut();
+                   }
+               });
+    AddCommand(view, "zoomFull", tr("&Full"), QKeySequence(Qt::CTRL | Qt::Key_F),
+               withView(&CLoopView::ZoomFull));
+    AddCommand(view, "zoomWidth", tr("&Width"), QKeySequence(Qt::CTRL | Qt::Key_W),
+               withView(&CLoopView::ZoomWidth));
+    AddCommand(view, "zoomHalf", tr("&Half"), QKeySequence(Qt::CTRL | Qt::Key_H),
+               withView(&CLoopView::ZoomHalf));
+    AddCommand(view, "zoomObjects", tr("To &Objects"), {}, withView(&CLoopView::ZoomToLoopObjects));
+}
+
+void CMainFrame::CreateCommunicationMenu() {
+    QMenu* comm = menuBar()->addMenu(tr("&Communication"));
+    AddCommand(comm, "commOnline", tr("&Online..."), QKeySequence(Qt::Key_F9),
+               [this] { OnlineCommand(); });
+    AddCommand(comm, "commSettings", tr("Comm &Settings..."), QKeySequence(Qt::Key_F10),
+               [this] { ShowCommSettings(); });
+    QAction* calibration = AddCommand(comm, "commCalibration", tr("&Calibration..."),
+                                      QKeySequence(Qt::CTRL | Qt::Key_F11), [] {});
+    calibration->setEnabled(false);
+}
+
+void CMainFrame::CreateHelpMenu() {
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    AddCommand(help, "helpTopics", tr("&Help Topics"), QKeySequence::HelpContents, [this] {
+        const QString page = QApplication::applicationDirPath() + "/help/index.html";
+        if (!QFileInfo::exists(page) || !QDesktopServices::openUrl(QUrl::fromLocalFile(page))) {
+            AfxMessageBox(tr("Unable to start the help viewer.").toStdString(),
+                          MB_OK | MB_ICONWARNING);
+        }
+    });
+    QAction* web = AddCommand(help, "helpWeb", tr("KESTREL Plus on the &Web"), {},
+                              [] { QDesktopServices::openUrl(QUrl(kProductPage)); });
+    web->setStatusTip(tr("Gets help and other product information on the Internet."));
+}
+
+void CMainFrame::CreateToolBar() {
+    m_pToolBar = addToolBar(tr("Main"));
+    m_pToolBar->setObjectName("mainToolBar");
+    const QStyle* look = style();
+    m_pToolBar->addAction(look->standardIcon(QStyle::SP_FileIcon), tr("New"), this,
+                          [this] { NewDocument(); });
+    m_pToolBar->addAction(look->standardIcon(QStyle::SP_DialogOpenButton), tr("Open"), this,
+                          [this] { ShowOpenDialog(); });
+    QAction* save = m_pToolBar->addAction(look->standardIcon(QStyle::SP_DialogSaveButton),
+                                          tr("Save"), this, [this] { SaveActive(false); });
+    save->setObjectName("toolSave");
+    m_pToolBar->addSeparator();
+    m_pToolBar->addAction(look->standardIcon(QStyle::SP_DriveNetIcon), tr("Online"), this,
+                          [this] { OnlineCommand(); });
+    m_pToolBar->addSeparator();
+    m_pToolBar->addWidget(new QLabel(tr(" Configuration: "), m_pToolBar));
+    m_pConfigName = new QLineEdit(m_pToolBar);
+    m_pConfigName->setObjectName("configurationName");
+    m_pConfigName->setReadOnly(true);
+    m_pConfigName->setFocusPolicy(Qt::NoFocus);
+    m_pConfigName->setMaximumWidth(120);
+    m_pToolBar->addWidget(m_pConfigName);
 }
 
 void CMainFrame::CreateStatusBar() {
@@ -105,6 +256,35 @@ void CMainFrame::CreateStatusBar() {
     m_panes[PANE_LOGO1]->setStyleSheet("color: navy; font-weight: bold;");
     m_panes[PANE_LOGO2]->setStyleSheet("color: navy;");
     SetInterfaceName(CAppSettings::GetInterfaceName(m_settings.LoadCommSettings().m_nInterface));
+}
+
+void CMainFrame::UpdateCommands() {
+    const CConfDoc* document = GetActiveDocument();
+    const bool open = document != nullptr;
+    const std::pair<const char*, bool> states[] = {
+        {"fileClose", open},
+        {"fileSave", open && document->IsModified()},
+        {"toolSave", open && document->IsModified()},
+        {"fileSaveAs", open},
+        {"fileExportPda", open},
+        {"fileInfo", open},
+        {"fileProperties", open},
+        {"zoomIn", open},
+        {"zoomOut", open},
+        {"zoomFull", open},
+        {"zoomWidth", open && GetActiveLoopView()->CanZoomWidth()},
+        {"zoomHalf", open},
+        {"zoomObjects", open},
+    };
+    for (const auto& [name, enabled] : states) {
+        if (QAction* action = FindAction(name)) {
+            action->setEnabled(enabled);
+        }
+    }
+    if (QAction* debugLog = FindAction("viewDebugLog")) {
+        debugLog->setCheckable(true);
+        debugLog->setChecked(m_pDebugLog != nullptr && m_pDebugLog->isVisible());
+    }
 }
 
 QString CMainFrame::GetStatusText(int pane) const {
@@ -145,38 +325,110 @@ void CMainFrame::SetCursorPosition(int x, int y, bool clear) {
     m_panes[PANE_POSITION]->setText(clear ? QString() : QString("X: %1  Y: %2").arg(x).arg(y));
 }
 
+void CMainFrame::SetConfigurationName(const std::string& name) {
+    m_pConfigName->setText(Latin1(name));
+}
+
+QString CMainFrame::GetConfigurationName() const {
+    return m_pConfigName->text();
+}
+
+CDebugLogWnd& CMainFrame::GetDebugLog() {
+    if (m_pDebugLog == nullptr) {
+        m_pDebugLog = new CDebugLogWnd(this);
+        addDockWidget(Qt::BottomDockWidgetArea, m_pDebugLog);
+        m_pDebugLog->hide();
+    }
+    return *m_pDebugLog;
+}
+
+void CMainFrame::ToggleDebugLog() {
+    CDebugLogWnd& log = GetDebugLog();
+    log.setVisible(!log.isVisible());
+    if (log.isVisible()) {
+        log.widget()->setFocus();
+    }
+    UpdateCommands();
+}
+
 void CMainFrame::RefreshFreeMemory() {
     const CConfDoc* document = GetActiveDocument();
     SetMemoryFree(document ? document->GetFreeBytes() : 0xFFFF);
 }
 
-CConfDoc* CMainFrame::GetActiveDocument() const {
+CDocumentWindow* CMainFrame::GetActiveWindow() const {
     auto* window = dynamic_cast<CDocumentWindow*>(m_pMdiArea->activeSubWindow());
     if (window == nullptr && !m_pMdiArea->subWindowList().isEmpty()) {
         window = dynamic_cast<CDocumentWindow*>(m_pMdiArea->subWindowList().last());
     }
+    return window;
+}
+
+CConfDoc* CMainFrame::GetActiveDocument() const {
+    CDocumentWindow* window = GetActiveWindow();
     return window ? &window->GetDocument() : nullptr;
+}
+
+CLoopView* CMainFrame::GetActiveLoopView() const {
+    CDocumentWindow* window = GetActiveWindow();
+    return window ? window->GetFrame()->GetLoopView() : nullptr;
 }
 
 int CMainFrame::GetDocumentCount() const {
     return static_cast<int>(m_pMdiArea->subWindowList().size());
 }
 
+void CMainFrame::RefreshActiveWindow() {
+    if (CDocumentWindow* window = GetActiveWindow()) {
+        window->RefreshTitle();
+        window->GetFrame()->RefreshTabTexts();
+        window->GetFrame()->GetLoopView()->viewport()->update();
+    }
+    RefreshFreeMemory();
+    UpdateCommands();
+}
+
 void CMainFrame::AddDocumentWindow(std::unique_ptr<CConfDoc> document) {
-    auto* window = new CDocumentWindow(std::move(document));
+    CConfDoc& added = *document;
+    auto* window = new CDocumentWindow(
+        std::move(document), [this](CDocumentWindow& closing) { return CanCloseWindow(closing); });
     m_pMdiArea->addSubWindow(window);
     window->showMaximized();
     CLoopView* view = window->GetFrame()->GetLoopView();
     view->SetPositionCallback([this](CPoint point) { SetCursorPosition(point.x, point.y, false); });
     view->SetClearPositionCallback([this] { SetCursorPosition(0, 0, true); });
     RefreshFreeMemory();
+    if (added.IsOpenedFromFile()) {
+        AskLoopGName(added);
+    }
+    UpdateCommands();
+}
+
+void CMainFrame::AskLoopGName(CConfDoc& document) {
+    if (document.IsNameDifferentFromLoopG() &&
+        AfxMessageBox(IDS_CONFIG_NAME_DIFFERS, MB_YESNO | MB_ICONQUESTION) == IDYES) {
+        document.RenameAfterLoopG();
+        RefreshActiveWindow();
+    }
 }
 
 bool CMainFrame::OpenDocument(const std::string& path) {
+    for (QMdiSubWindow* sub : m_pMdiArea->subWindowList()) {
+        auto* window = dynamic_cast<CDocumentWindow*>(sub);
+        if (window != nullptr && SamePath(window->GetDocument().GetPathName(), path)) {
+            m_pMdiArea->setActiveSubWindow(window);
+            return true;
+        }
+    }
     auto document = std::make_unique<CConfDoc>();
-    if (!document->OnOpenDocument(path)) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool opened = document->OnOpenDocument(path);
+    QApplication::restoreOverrideCursor();
+    if (!opened) {
         return false;
     }
+    m_pRecentFiles->Add(path);
+    FillRecentFilesMenu();
     AddDocumentWindow(std::move(document));
     return true;
 }
@@ -190,31 +442,125 @@ void CMainFrame::NewDocument() {
     AddDocumentWindow(std::move(document));
 }
 
-bool CMainFrame::SaveActive(bool saveAs) {
-    CConfDoc* document = GetActiveDocument();
-    if (document == nullptr) {
+bool CMainFrame::ImportImage(const std::string& path) {
+    if (!IsImageFileName(path)) {
         return false;
     }
-    if (document->GetLoopName(CConfiguration::kLoopG).empty()) {
+    auto document = std::make_unique<CConfDoc>();
+    document->GetGeneralData().m_strWorkDir = m_settings.GetWorkDir();
+    document->OnNewDocument();
+    document->CreateDefaultLoops();
+    document->SetPathName(m_settings.GetWorkDir() + "/LOOP_G" + CConfDoc::kExtension);
+    if (!ImportImageFile(*document, path)) {
+        return false;
+    }
+    AddDocumentWindow(std::move(document));
+    RefreshActiveWindow();
+    return true;
+}
+
+void CMainFrame::ShowOpenDialog() {
+    const QString path = QFileDialog::getOpenFileName(
+        this, tr("Open"), Latin1(m_settings.GetWorkDir()), tr("KESTREL Plus Files (*.vxp)"));
+    if (!path.isEmpty()) {
+        OpenDocument(path.toStdString());
+    }
+}
+
+void CMainFrame::ShowImportDialog() {
+    const QString path = QFileDialog::getOpenFileName(
+        this, tr("Import"), Latin1(m_settings.GetWorkDir()), tr("Varex files (*.vxi)"));
+    if (!path.isEmpty()) {
+        ImportImage(path.toStdString());
+    }
+}
+
+void CMainFrame::ExportActiveToPda() {
+    const CConfDoc* document = GetActiveDocument();
+    if (document == nullptr) {
+        return;
+    }
+    const QString folder = QFileDialog::getExistingDirectory(this, tr("Export to PDA"),
+                                                             Latin1(m_settings.GetWorkDir()));
+    if (folder.isEmpty()) {
+        return;
+    }
+    std::string error;
+    if (!ExportToPDA(*document, document->GetConfigurationName(), folder.toStdString(), error)) {
+        AfxMessageBox(error, MB_OK | MB_ICONERROR);
+        return;
+    }
+    const auto names = GetPdaFileNames(document->GetConfigurationName());
+    statusBar()->showMessage(
+        tr("Exported %1 and %2 to %3").arg(Latin1(names[0]), Latin1(names[1]), folder), 5000);
+}
+
+bool CMainFrame::SaveActive(bool saveAs) {
+    CDocumentWindow* window = GetActiveWindow();
+    return window != nullptr && SaveWindow(*window, saveAs);
+}
+
+bool CMainFrame::SaveWindow(CDocumentWindow& window, bool saveAs) {
+    CConfDoc& document = window.GetDocument();
+    if (document.GetLoopName(CConfiguration::kLoopG).empty()) {
         AfxMessageBox(IDS_LOOPG_NAME_MISSING, MB_OK | MB_ICONINFORMATION);
         return false;
     }
-    std::string path = document->GetPathName();
-    if (saveAs || document->IsNeverSaved() || document->IsMustSaveAs()) {
-        const QString chosen = QFileDialog::getSaveFileName(this, tr("Save As"), Latin1(path),
-                                                            tr("KESTREL Plus Files (*.vxp)"));
-        if (chosen.isEmpty()) {
+    std::string path = document.GetPathName();
+    const bool mustAsk = saveAs || document.IsNeverSaved() || document.IsMustSaveAs() ||
+                         path.empty() || !QFileInfo(Latin1(path)).isWritable();
+    if (mustAsk) {
+        path = CConfFileDialog::GetSaveFileName(this, path);
+        if (path.empty()) {
             return false;
         }
-        path = chosen.toStdString();
-        document->SetRenameOnSave(true);
+        document.SetRenameOnSave(true);
     }
-    const bool saved = document->OnSaveDocument(path);
-    document->SetMustSaveAs(false);
-    if (auto* window = dynamic_cast<CDocumentWindow*>(m_pMdiArea->activeSubWindow())) {
-        window->setWindowTitle(Latin1(document->GetTitle()));
+    document.SetMustSaveAs(false);
+    const bool saved = document.OnSaveDocument(path);
+    document.SetRenameOnSave(false);
+    if (saved) {
+        m_pRecentFiles->Add(path);
+        FillRecentFilesMenu();
     }
+    window.RefreshTitle();
+    window.GetFrame()->RefreshTabTexts();
+    UpdateCommands();
     return saved;
+}
+
+bool CMainFrame::CanCloseWindow(CDocumentWindow& window) {
+    CConfDoc& document = window.GetDocument();
+    if (!document.IsModified()) {
+        return true;
+    }
+    m_pMdiArea->setActiveSubWindow(&window);
+    switch (AfxMessageBox(AfxFormatString(IDS_SAVE_CHANGES, {document.GetTitle()}),
+                          MB_YESNOCANCEL | MB_ICONWARNING)) {
+        case IDYES:
+            return SaveWindow(window, false);
+        case IDNO:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool CMainFrame::CloseAllDocuments() {
+    for (QMdiSubWindow* window : m_pMdiArea->subWindowList()) {
+        if (!window->close()) {
+            return false;
+        }
+    }
+    // Windows close with a deferred delete; the documents are gone once the
+    // events have run, before anything new opens.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return true;
+}
+
+void CMainFrame::OnlineCommand() {
+    m_pTransfers->OnlineCommand();
+    RefreshActiveWindow();
 }
 
 void CMainFrame::ShowCommSettings() {
@@ -225,6 +571,34 @@ void CMainFrame::ShowCommSettings() {
             SetInterfaceName(CAppSettings::GetInterfaceName(dialog.GetData().m_nInterface));
         }
     }
+}
+
+void CMainFrame::ShowDocumentInformation() {
+    if (CConfDoc* document = GetActiveDocument()) {
+        CDocumentInfoDlg dialog(*document, this);
+        dialog.exec();
+    }
+}
+
+void CMainFrame::ShowDocumentProperties() {
+    CConfDoc* document = GetActiveDocument();
+    if (document == nullptr) {
+        return;
+    }
+    CDocumentPropertiesSheet sheet(*document, m_settings.GetWorkDir(), this);
+    if (sheet.exec() == QDialog::Accepted) {
+        m_settings.SetWorkDir(sheet.GetWorkDir());
+        m_settings.Sync();
+        RefreshActiveWindow();
+    }
+}
+
+void CMainFrame::SaveBarState() {
+    m_settings.GetStore().setValue(kBarStateKey, saveState());
+}
+
+void CMainFrame::RestoreBarState() {
+    restoreState(m_settings.GetStore().value(kBarStateKey).toByteArray());
 }
 
 bool CMainFrame::event(QEvent* event) {
@@ -240,6 +614,10 @@ bool CMainFrame::event(QEvent* event) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    m_pMdiArea->closeAllSubWindows();
+    if (!CloseAllDocuments()) {
+        event->ignore();
+        return;
+    }
+    SaveBarState();
     event->accept();
 }

@@ -2,39 +2,77 @@
 
 #include <QLabel>
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 #include <string>
 
+class QAction;
+class QLineEdit;
 class QMdiArea;
-class QMdiSubWindow;
-class CConfDoc;
+class QMenu;
+class QTimer;
+class QToolBar;
 class CAppSettings;
+class CConfDoc;
+class CDebugLogWnd;
+class CDocumentWindow;
+class CLoopView;
+class CRecentFileList;
+class CTransferCommands;
 
-// The program's main window: the documents in a multi-document area, the menus,
-// and the status bar with the TX and RX lights, the interface name, the free
-// memory of the current loop and the cursor position.
+// The program's main window: the documents in a multi-document area, the menus
+// and tool bar, the status bar with the TX and RX lights, the interface name,
+// the free memory of the current loop and the cursor position, and the debug
+// log bar.
 class CMainFrame : public QMainWindow {
 public:
     explicit CMainFrame(CAppSettings& settings);
     ~CMainFrame() override;
 
     // Opens a document in a new window; false (after the file error) when it
-    // cannot be read.
+    // cannot be read. A file open already is brought to the front.
     bool OpenDocument(const std::string& path);
     void NewDocument();
+    // Turns a .vxi configuration image into a new document.
+    bool ImportImage(const std::string& path);
+    // Saves the active document (Save As when asked, or when it has no file of
+    // its own yet); false when it was not saved.
+    bool SaveActive(bool saveAs);
+    // Closes every document window, asking about unsaved changes; false when
+    // the user kept one open.
+    bool CloseAllDocuments();
     CConfDoc* GetActiveDocument() const;
+    CLoopView* GetActiveLoopView() const;
     int GetDocumentCount() const;
+    // Reads the active document's title and loop names into its window again.
+    void RefreshActiveWindow();
 
-    // Status bar panes.
+    // "Online" (F9): the Online dialog and the transfer chosen there.
+    void OnlineCommand();
+    CTransferCommands& GetTransferCommands() { return *m_pTransfers; }
+
+    // Status bar panes and the document bar.
     void SetTxLight(long on);
     void SetRxLight(long on);
     void SetInterfaceName(const std::string& name);
     // Bit 15 set (0xFFFF and negatives): the pane is emptied.
     void SetMemoryFree(int value);
     void SetCursorPosition(int x, int y, bool clear);
+    void SetConfigurationName(const std::string& name);
+    QString GetConfigurationName() const;
     QString GetStatusText(int pane) const;
     bool IsTxLit() const { return m_bTxLit; }
     bool IsRxLit() const { return m_bRxLit; }
+
+    // The debug log bar, made on first use.
+    CDebugLogWnd& GetDebugLog();
+    void ToggleDebugLog();
+    // Builds the menus again (after a language change).
+    void RebuildMenus();
+    // Enables the commands for the current state (as the idle update does).
+    void UpdateCommands();
+    QAction* FindAction(const QString& objectName) const;
+    const CRecentFileList& GetRecentFiles() const { return *m_pRecentFiles; }
 
     enum Pane {
         PANE_TX,
@@ -53,15 +91,40 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QAction* AddCommand(QMenu* menu, const QString& name, const QString& text,
+                        const QKeySequence& key, std::function<void()> handler);
     void CreateMenus();
+    void CreateFileMenu();
+    void CreateViewMenu();
+    void CreateCommunicationMenu();
+    void CreateHelpMenu();
+    void CreateToolBar();
     void CreateStatusBar();
+    void FillRecentFilesMenu();
     void AddDocumentWindow(std::unique_ptr<CConfDoc> document);
-    bool SaveActive(bool saveAs);
+    CDocumentWindow* GetActiveWindow() const;
+    bool CanCloseWindow(CDocumentWindow& window);
+    bool SaveWindow(CDocumentWindow& window, bool saveAs);
+    void AskLoopGName(CConfDoc& document);
+    void ShowOpenDialog();
+    void ShowImportDialog();
+    void ExportActiveToPda();
     void ShowCommSettings();
+    void ShowDocumentInformation();
+    void ShowDocumentProperties();
     void RefreshFreeMemory();
+    void SaveBarState();
+    void RestoreBarState();
 
     CAppSettings& m_settings;
+    std::unique_ptr<CRecentFileList> m_pRecentFiles;
+    std::unique_ptr<CTransferCommands> m_pTransfers;
     QMdiArea* m_pMdiArea;
+    QToolBar* m_pToolBar = nullptr;
+    QLineEdit* m_pConfigName = nullptr;
+    QMenu* m_pRecentMenu = nullptr;
+    CDebugLogWnd* m_pDebugLog = nullptr;
+    QTimer* m_pIdleTimer = nullptr;
     QLabel* m_panes[PANE_COUNT] = {};
     bool m_bTxLit = false;
     bool m_bRxLit = false;

@@ -27,6 +27,8 @@ public:
     std::string GetWorkDir() const;
     void SetWorkDir(const std::string& folder);
     void Sync();
+    // The store itself, for the program's other sections (recent files, bar state).
+    QSettings& GetStore() { return *m_pSettings; }
 
     // "SERIAL" or "ETHERNET" for an interface value.
     static std::string GetInterfaceName(int interfaceValue);

@@ -5,15 +5,19 @@
 #include <QDir>
 #include <QMdiArea>
 #include <QPixmap>
+#include <QTabWidget>
 #include <cstdio>
 #include <cstdlib>
 
 #include "app/MainFrame.h"
 #include "comm/AppSettings.h"
 #include "comm/ui/CommSettings.h"
+#include "comm/ui/DeviceOnNetworkDlg.h"
+#include "comm/ui/OnlineDlg.h"
 #include "diagram/DrawingClasses.h"
 #include "document/ConfDoc.h"
 #include "document/ui/DocumentInfoDlg.h"
+#include "document/ui/DocumentPropertiesSheet.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
 #include "vexilla/MessageBoxEx.h"
@@ -65,6 +69,26 @@ int main(int argc, char** argv) {
     CDocumentInfoDlg information(*document, &frame);
     information.show();
     ok = Save(information, folder + "/document-information.png") && ok;
+
+    COnlineDlg online(settings.LoadCommSettings(), document, {"/dev/ttyS0", "/dev/ttyUSB0"},
+                      &frame);
+    online.ShowDevice(2, DeviceProbeResult::FromAnswer("4.10;PLANT;"));
+    online.show();
+    ok = Save(online, folder + "/online.png") && ok;
+
+    CDeviceOnNetworkDlg devices({"3;4.10;PLANT;", "7;2.05;BOILER;", "12;4.10;NO CONFG;"}, &frame);
+    devices.show();
+    ok = Save(devices, folder + "/devices-on-network.png") && ok;
+
+    CDocumentPropertiesSheet properties(*document, settings.GetWorkDir(), &frame);
+    properties.show();
+    if (auto* pages = properties.findChild<QTabWidget*>("pages")) {
+        const char* names[] = {"general", "line", "fill", "text"};
+        for (int page = 0; page < pages->count() && page < 4; ++page) {
+            pages->setCurrentIndex(page);
+            ok = Save(properties, folder + "/document-properties-" + names[page] + ".png") && ok;
+        }
+    }
 
     CMessageBoxEx progress(&frame);
     progress.SetTitle(QString::fromLatin1(LoadResString(IDS_TITLE_DOWNLOAD).c_str()));

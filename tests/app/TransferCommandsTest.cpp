@@ -1,0 +1,173 @@
+// Download and upload from the main frame against the simulated controller,
+// with the question and result boxes answered by script.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "../comm/FakePort.h"
+#include "BoxAnswerer.h"
+#include "SimController.h"
+#include "app/AppMessageBox.h"
+#include "app/MainFrame.h"
+#include "app/TransferCommands.h"
+#include "comm/AppSettings.h"
+#include "comm/ui/OnlineDlg.h"
+#include "diagram/DrawingClasses.h"
+#include "document/ConfDoc.h"
+#include "platform/MessageBox.h"
+#include "platform/StringIds.h"
+
+namespace {
+
+// A simulated controller behind every controller opened while it lives; after
+// answerLimit requests it falls silent, as a controller that was switched off.
+class SimLine {
+public:
+    explicit SimLine(std::size_t answerLimit = SIZE_MAX)
+        : m_scope([this, answerLimit](const std::vector<uint8_t>& request) {
+              if (++m_nRequests > answerLimit) {
+                  return std::vector<uint8_t>();
+              }
+              return sim.HandleRequest(request);
+          }) {}
+    CSimController sim;
+
+private:
+    std::size_t m_nRequests = 0;
+    CFakePortScope m_scope;
+};
+
+class TransferCommandsTest : public testing::Test {
+protected:
+    void SetUp() override {
+        RegisterDrawingClasses();
+        m_folder = testing::TempDir() + "/kestrel-transfer-" +
+                   testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::filesystem::remove_all(m_folder);
+        std::filesystem::create_directories(m_folder + "/Work");
+        m_settings = std::make_unique<CAppSettings>(m_folder + "/settings.ini");
+        m_settings->SetWorkDir(m_folder + "/Work");
+        CCommunicationData data;
+        data.m_nTimeout = 1;
+        data.m_nRetries = 0;
+        m_settings->StoreCommSettings(data);
+        m_frame = std::make_unique<CMainFrame>(*m_settings);
+        CAppMessageBox::Install(m_frame.get());
+        std::filesystem::copy_file(KESTREL_EXAMPLE_PLANT, m_folder + "/PLANT.vxp");
+    }
+    void TearDown() override {
+        SetMessageBoxHandler(nullptr);
+        m_frame.reset();
+        std::filesystem::remove_all(m_folder);
+    }
+    bool Download() {
+        return m_frame->GetTransferCommands().RunTransfer(COnlineDlg::kResultDownload);
+    }
+    bool Upload() { return m_frame->GetTransferCommands().RunTransfer(COnlineDlg::kResultUpload); }
+
+    std::string m_folder;
+    std::unique_ptr<CAppSettings> m_settings;
+    std::unique_ptr<CMainFrame> m_frame;
+};
+
+TEST_F(TransferCommandsTest, OnlyDownloadSendsTheConfigurationAndNamesIt) {
+    SimLine line;
+    ASSERT_TRUE(m_frame->OpenDocument(m_folder + "/PLANT.vxp"));
+    CBoxAnswerer boxes;
+    boxes.Answer("before downloading", IDS_ONLY_DOWNLOAD);
+    ASSERT_TRUE(Download());
+    ASSERT_EQ(boxes.seen.size(), 2u);
+    EXPECT_EQ(boxes.seen[0],
+              "Download: Do you want to save the configuration before downloading to the Varex ?");
+    EXPECT_EQ(boxes.seen[1], "Download: Configuration downloaded with success.");
+    EXPECT_EQ(m_frame->GetConfigurationName(), "PLANT");
+    EXPECT_EQ(line.sim.GetLoop(5).GetName().substr(0, 5), "PLANT");
+    EXPECT_EQ(line.sim.GetLoop(1).GetBlockCount(),
+              m_frame->GetActiveDocument()->GetLoop(1)->GetBlockCount());
+}
+
+TEST_F(TransferCommandsTest, CancelAndAMissingLoopGNameSendNothing) {
+    SimLine line;
+    ASSERT_TRUE(m_frame->OpenDocument(m_folder + "/PLANT.vxp"));
+    {
+        CBoxAnswerer boxes;  // Cancel is the default answer
+        EXPECT_FALSE(Download());
+        EXPECT_EQ(boxes.seen.size(), 1u);
+    }
+    m_frame->GetActiveDocument()->SetLoopName(5, "");
+    CBoxAnswerer boxes;
+    boxes.Answer("before downloading", IDS_SAVE_AND_DOWNLOAD);
+    EXPECT_FALSE(Download());
+    ASSERT_EQ(boxes.seen.size(), 2u);
+    EXPECT_EQ(boxes.seen[1],
+              "KESTREL Plus: Can not be saved, because the General LOOP name is missing.");
+    EXPECT_EQ(line.sim.GetRequestCount(), 0u);
+}
+
+TEST_F(TransferCommandsTest, ControllerLostMidDownloadShowsTheFailureText) {
+    SimLine line(3);
+    ASSERT_TRUE(m_frame->OpenDocument(m_folder + "/PLANT.vxp"));
+    CBoxAnswerer boxes;
+    boxes.Answer("before downloading", IDS_ONLY_DOWNLOAD);
+    EXPECT_FALSE(Download());
+    ASSERT_EQ(boxes.seen.size(), 2u);
+    EXPECT_EQ(boxes.seen[1],
+              "Download: Problem to download this configuration.\nCommunication Time-out !!!");
+    EXPECT_EQ(m_frame->GetConfigurationName(), "");
+}
+
+TEST_F(TransferCommandsTest, UploadWithoutAMatchingFileDrawsANewDocument) {
+    SimLine line;
+    std::string error;
+    ASSERT_TRUE(line.sim.LoadDocument(m_folder + "/PLANT.vxp", error)) << error;
+    CBoxAnswerer boxes;
+    ASSERT_TRUE(Upload());  // no document open: no question first
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    EXPECT_EQ(boxes.seen[0], "Upload: Configuration uploaded with success.");
+    ASSERT_EQ(m_frame->GetDocumentCount(), 1);
+    CConfDoc* document = m_frame->GetActiveDocument();
+    EXPECT_EQ(document->GetConfigurationName(), "PLANT");
+    EXPECT_TRUE(document->IsModified());
+    EXPECT_GT(document->GetBlockCount(0), 0);
+    EXPECT_FALSE(document->GetGraphObjects().empty());  // drawn automatically
+}
+
+TEST_F(TransferCommandsTest, UploadAsksForTheDrawingsOfTheFileWithTheSameName) {
+    SimLine line;
+    std::string error;
+    ASSERT_TRUE(line.sim.LoadDocument(m_folder + "/PLANT.vxp", error)) << error;
+    std::filesystem::copy_file(m_folder + "/PLANT.vxp", m_folder + "/Work/PLANT.vxp");
+    ASSERT_TRUE(m_frame->OpenDocument(m_folder + "/PLANT.vxp"));
+    m_frame->GetActiveDocument()->SetModifiedFlag(true);
+
+    CBoxAnswerer boxes;
+    boxes.Answer("before uploading", IDS_ONLY_UPLOAD);
+    boxes.Answer("graphic information", IDYES);
+    ASSERT_TRUE(Upload());
+    ASSERT_EQ(boxes.seen.size(), 3u);  // "Only Upload" drops the changes unasked
+    EXPECT_EQ(boxes.seen[1], "Upload: Configuration uploaded with success.");
+    EXPECT_NE(boxes.seen[2].find("same name in your working directory"), std::string::npos);
+    ASSERT_EQ(m_frame->GetDocumentCount(), 1);
+    EXPECT_EQ(m_frame->GetActiveDocument()->GetPathName(), m_folder + "/Work/PLANT.vxp");
+}
+
+TEST_F(TransferCommandsTest, UploadKeepsAnotherDocumentWhoseChangesTheUserKeeps) {
+    SimLine line;
+    ASSERT_TRUE(m_frame->OpenDocument(m_folder + "/PLANT.vxp"));
+    m_frame->NewDocument();
+    m_frame->GetActiveDocument()->SetModifiedFlag(true);
+    std::filesystem::copy_file(m_folder + "/PLANT.vxp", m_folder + "/OTHER.vxp");
+    CBoxAnswerer boxes;
+    boxes.Answer("diferent than Loop G", IDNO);
+    ASSERT_TRUE(m_frame->OpenDocument(m_folder + "/OTHER.vxp"));
+    ASSERT_EQ(boxes.seen.size(), 1u);  // the file's name is not the Loop G name
+    EXPECT_EQ(m_frame->GetActiveDocument()->GetConfigurationName(), "OTHER");
+
+    boxes.Answer("before uploading", IDS_ONLY_UPLOAD);
+    boxes.Answer("Save changes", IDCANCEL);
+    EXPECT_FALSE(Upload());
+    EXPECT_EQ(line.sim.GetRequestCount(), 0u);
+    EXPECT_GE(m_frame->GetDocumentCount(), 1);
+}
+
+}  // namespace
