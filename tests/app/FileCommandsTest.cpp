@@ -147,4 +147,18 @@ TEST_F(FrameFilesTest, SaveFollowsTheModifiedFlag) {
     EXPECT_FALSE(m_frame->FindAction("fileSaveAs")->isEnabled());
 }
 
+TEST_F(FrameFilesTest, ImportedImageMustBeSavedUnderANewName) {
+    // A configuration image holding loop 1 "TANK" with one block.
+    const char image[] =
+        "2.05\0\0\x18\0\xeeTANK\0\0\0\0\x0f\0\x01\x01\0\0\0\0\0\0\0\0\0\x14\0";
+    std::ofstream(m_folder + "/IMG.vxi", std::ios::binary).write(image, sizeof image - 1);
+    EXPECT_FALSE(m_frame->ImportImage(m_folder + "/PLANT.vxp"));  // not an image name
+    ASSERT_TRUE(m_frame->ImportImage(m_folder + "/IMG.vxi"));
+    CConfDoc* document = m_frame->GetActiveDocument();
+    EXPECT_EQ(document->GetConfigurationName(), "IMG");
+    EXPECT_TRUE(document->IsMustSaveAs());
+    EXPECT_TRUE(document->IsModified());
+    EXPECT_EQ(document->GetLoopName(1), "TANK");
+}
+
 }  // namespace
