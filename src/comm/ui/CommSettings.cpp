@@ -56,7 +56,7 @@ CCommSettings::CCommSettings(const CCommunicationData& data, QWidget* parent)
 CCommSettings::CCommSettings(const CCommunicationData& data, const std::vector<std::string>& ports,
                              QWidget* parent)
     : QDialog(parent), m_data(data), m_nOriginalInterface(data.m_nInterface) {
-    setWindowTitle(QStringLiteral("Communication Settings"));
+    setWindowTitle(tr("Communication Settings"));
     QFont dialogFont(QStringLiteral("MS Sans Serif"), 8);
     dialogFont.setStyleHint(QFont::SansSerif);
     setFont(dialogFont);
@@ -74,10 +74,10 @@ bool CCommSettings::InterfaceChanged() const {
 }
 
 void CCommSettings::BuildControls(const std::vector<std::string>& ports) {
-    auto* interfaceGroup = new QGroupBox(QStringLiteral(" Interface "), this);
-    m_pSerialRadio = new QRadioButton(QStringLiteral("Serial"), interfaceGroup);
+    auto* interfaceGroup = new QGroupBox(tr(" Interface "), this);
+    m_pSerialRadio = new QRadioButton(tr("Serial"), interfaceGroup);
     m_pSerialRadio->setObjectName(QStringLiteral("serialRadio"));
-    m_pTcpRadio = new QRadioButton(QStringLiteral("TCP/IP"), interfaceGroup);
+    m_pTcpRadio = new QRadioButton(tr("TCP/IP"), interfaceGroup);
     m_pTcpRadio->setObjectName(QStringLiteral("tcpRadio"));
     auto* interfaceLayout = new QHBoxLayout(interfaceGroup);
     interfaceLayout->addWidget(m_pSerialRadio);
@@ -123,12 +123,12 @@ void CCommSettings::BuildControls(const std::vector<std::string>& ports) {
         }
         ++row;
     };
-    addRow(QStringLiteral("Communication Port:"), m_pPortCombo, {});
-    addRow(QStringLiteral("Baud Rate:"), m_pBaudCombo, {});
-    addRow(QStringLiteral("IP/URL Address:"), m_pAddressEdit, {});
-    addRow(QStringLiteral("Timeout:"), m_pTimeoutEdit, QStringLiteral("msec"));
-    addRow(QStringLiteral("Retries:"), m_pRetriesCombo, {});
-    addRow(QStringLiteral("Monitoring Period:"), m_pMonitEdit, QStringLiteral("x 100 ms"));
+    addRow(tr("Communication Port:"), m_pPortCombo, {});
+    addRow(tr("Baud Rate:"), m_pBaudCombo, {});
+    addRow(tr("IP/URL Address:"), m_pAddressEdit, {});
+    addRow(tr("Timeout:"), m_pTimeoutEdit, tr("msec"));
+    addRow(tr("Retries:"), m_pRetriesCombo, {});
+    addRow(tr("Monitoring Period:"), m_pMonitEdit, tr("x 100 ms"));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_pOkButton = buttons->button(QDialogButtonBox::Ok);
