@@ -5,13 +5,14 @@ FUZZ_BUILD_DIR ?= build-fuzz
 FUZZ_SECONDS   ?= 30
 JOBS           ?= $(shell nproc)
 CTEST_ARGS     ?=
+PREFIX         ?= /usr/local
 
 # Debian packages the build, the tests, the benchmarks and the fuzzers need.
 DEB_PACKAGES = cmake ninja-build g++ pkg-config clang libclang-rt-14-dev clang-format \
-               libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgif-dev \
+               libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-base-dev-tools libgif-dev \
                fonts-dejavu-core fonts-liberation
 
-.PHONY: all deps configure build run test test-asan fuzz bench format clean screenshots
+.PHONY: all deps configure build run test test-asan fuzz bench format clean screenshots install
 
 all: build
 
@@ -70,6 +71,16 @@ screenshots: build
 
 bench: build
 	@for b in $(BUILD_DIR)/bench/bench_*; do [ -x "$$b" ] && $$b; done
+	@[ ! -x $(BUILD_DIR)/src/app/kestrel ] || bench/startup.sh $(BUILD_DIR)/src/app/kestrel
+
+# Installs under $(PREFIX) (DESTDIR=/staging/root honoured). The desktop's MIME
+# and application caches are refreshed only for a real installation.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+	@if [ -z "$(DESTDIR)" ]; then \
+	  if command -v update-mime-database >/dev/null; then update-mime-database "$(PREFIX)/share/mime"; fi; \
+	  if command -v update-desktop-database >/dev/null; then update-desktop-database "$(PREFIX)/share/applications"; fi; \
+	fi
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -66,6 +66,14 @@ void CAppSettings::Sync() {
     m_pSettings->sync();
 }
 
+int CAppSettings::GetLanguage() const {
+    return m_pSettings->value("Language", 0).toInt();
+}
+
+void CAppSettings::SetLanguage(int language) {
+    m_pSettings->setValue("Language", language);
+}
+
 std::string CAppSettings::GetInterfaceName(int interfaceValue) {
     const std::string names = LoadResString(IDS_INTERFACE_NAMES);
     const std::size_t split = names.find(';');

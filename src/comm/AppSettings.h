@@ -29,6 +29,11 @@ public:
     void Sync();
     // The store itself, for the program's other sections (recent files, bar state).
     QSettings& GetStore() { return *m_pSettings; }
+    // "Language" of the application's key (1 English, 2 Portuguese, 3 Spanish,
+    // 4 Chinese); 0 when not set. The user's settings fall back to the
+    // system-wide ones (/etc/xdg), which an administrator may preset.
+    int GetLanguage() const;
+    void SetLanguage(int language);
 
     // "SERIAL" or "ETHERNET" for an interface value.
     static std::string GetInterfaceName(int interfaceValue);

@@ -1,0 +1,258 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "app/ConfApp.h"
+#include "app/LanguagePack.h"
+#include "app/MainFrame.h"
+#include "app/SplashWnd.h"
+#include "app/StartupClock.h"
+#include "comm/AppSettings.h"
+#include "diagram/DrawingClasses.h"
+#include "model/ParamDictionary.h"
+#include "platform/StringIds.h"
+#include "platform/StringTable.h"
+#include "vexilla/LogMsg.h"
+
+namespace {
+
+const char* const kEnglishOutOfRange = "Value is out of range.";
+
+// An application over settings in a file of the test's own, reading its
+// splash picture and language packs from an empty folder unless told otherwise.
+class ConfAppTest : public testing::Test {
+protected:
+    void SetUp() override {
+        RegisterDrawingClasses();
+        ASSERT_TRUE(m_folder.isValid());
+        m_settingsPath = m_folder.filePath("settings.ini").toStdString();
+        auto settings = std::make_unique<CAppSettings>(m_settingsPath);
+        m_settings = settings.get();
+        m_app = std::make_unique<CConfApp>(std::move(settings));
+        m_app->SetResourceFolder(m_folder.path().toStdString());
+        m_app->SetSystemLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+    }
+    void TearDown() override {
+        m_app->ExitInstance();  // back to the English resources
+        m_app.reset();
+    }
+    int StoredLanguage() {
+        m_settings->Sync();
+        return CAppSettings(m_settingsPath).GetLanguage();
+    }
+
+    QTemporaryDir m_folder;
+    std::string m_settingsPath;
+    CAppSettings* m_settings = nullptr;
+    std::unique_ptr<CConfApp> m_app;
+};
+
+TEST(ConfAppLanguageRule, FollowsThePrimaryLanguageOfTheLocale) {
+    EXPECT_EQ(CConfApp::LanguageFromLocale(QLocale("zh_CN")), CConfApp::LANG_CHINESE);
+    EXPECT_EQ(CConfApp::LanguageFromLocale(QLocale("zh_TW")), CConfApp::LANG_CHINESE);
+    EXPECT_EQ(CConfApp::LanguageFromLocale(QLocale("es_MX")), CConfApp::LANG_SPANISH);
+    EXPECT_EQ(CConfApp::LanguageFromLocale(QLocale("pt_PT")), CConfApp::LANG_PORTUGUESE);
+    EXPECT_EQ(CConfApp::LanguageFromLocale(QLocale("pt_BR")), CConfApp::LANG_PORTUGUESE);
+    EXPECT_EQ(CConfApp::LanguageFromLocale(QLocale("de_DE")), CConfApp::LANG_ENGLISH);
+    EXPECT_EQ(CConfApp::LanguageFromLocale(QLocale::c()), CConfApp::LANG_ENGLISH);
+
+    const auto menu = CConfApp::MenuLanguages();
+    ASSERT_EQ(menu.size(), 3u);  // Spanish only through the settings or the locale
+    EXPECT_EQ(menu[0], std::make_pair(1, QString("&English")));
+    EXPECT_EQ(menu[1], std::make_pair(2, QString::fromUtf8("&Portugu\u00eas (Portuguese)")));
+    EXPECT_EQ(menu[2].first, 4);
+    EXPECT_TRUE(menu[2].second.endsWith(" (Chinese)"));
+}
+
+TEST_F(ConfAppTest, UnsetLanguageComesFromTheLocaleAndMissingPackLeavesEnglish) {
+    m_app->SetSystemLocale(QLocale(QLocale::Spanish, QLocale::Spain));
+    m_app->SetLanguage(0, nullptr);
+    EXPECT_EQ(m_app->GetLanguage(), CConfApp::LANG_SPANISH);
+    EXPECT_EQ(StoredLanguage(), CConfApp::LANG_SPANISH);
+    // No l.spa/LangSPAN.rcc in the folder: the English texts stay.
+    EXPECT_EQ(LoadResString(IDS_VALUE_OUT_OF_RANGE), kEnglishOutOfRange);
+    EXPECT_EQ(CParamDictionary::Get().GetBlockTypeName(0), "Analog Input");
+    EXPECT_EQ(m_app->GetHelpFile(), m_app->GetResourceFolder() + "help/index.html");
+}
+
+TEST_F(ConfAppTest, StoredLanguageWinsOverTheLocale) {
+    m_settings->SetLanguage(CConfApp::LANG_CHINESE);
+    m_app->SetSystemLocale(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    m_app->SetLanguage(0, nullptr);
+    EXPECT_EQ(m_app->GetLanguage(), CConfApp::LANG_CHINESE);
+    EXPECT_EQ(LoadResString(IDS_VALUE_OUT_OF_RANGE), kEnglishOutOfRange);
+    m_app->SetLanguage(9, nullptr);  // no such language
+    EXPECT_EQ(m_app->GetLanguage(), CConfApp::LANG_ENGLISH);
+}
+
+TEST_F(ConfAppTest, TheCurrentLanguageAgainChangesNothing) {
+    CMainFrame frame(*m_settings);
+    m_app->SetLanguage(CConfApp::LANG_ENGLISH, nullptr);
+    const QList<QAction*> menus = frame.menuBar()->actions();
+
+    m_settings->SetLanguage(CConfApp::LANG_CHINESE);  // changed behind the program's back
+    m_app->SetLanguage(CConfApp::LANG_ENGLISH, &frame);
+    EXPECT_EQ(frame.menuBar()->actions(), menus);         // menus not rebuilt
+    EXPECT_EQ(StoredLanguage(), CConfApp::LANG_CHINESE);  // nothing stored
+
+    m_app->SetLanguage(CConfApp::LANG_PORTUGUESE, &frame);
+    EXPECT_NE(frame.menuBar()->actions(), menus);
+    EXPECT_EQ(StoredLanguage(), CConfApp::LANG_PORTUGUESE);
+}
+
+TEST_F(ConfAppTest, PortuguesePackTranslatesAndEnglishComesBack) {
+    m_app->SetResourceFolder(KESTREL_PROGRAM_DIR);
+    m_app->SetLanguage(CConfApp::LANG_PORTUGUESE, nullptr);
+    EXPECT_EQ(LoadResString(IDS_VALUE_OUT_OF_RANGE), "Valor fora da faixa.");
+    // The pack is UTF-8; the program's texts are single-byte.
+    EXPECT_EQ(LoadResString(IDS_DOWNLOAD_SUCCESS), "Configura\xe7\xe3o transferida com sucesso.");
+    EXPECT_EQ(AfxFormatString(IDS_BYTES_FREE, {"92"}), "92 bytes livres");
+    EXPECT_EQ(CParamDictionary::Get().GetBlockTypeName(0), "Entrada Anal\xf3gica");
+    // The pack has no parameter lines: the English ones stay in use.
+    EXPECT_GT(CParamDictionary::Get().GetRowCount(0), 100u);
+    EXPECT_EQ(m_app->GetHelpFile(), std::string(KESTREL_PROGRAM_DIR) + "/l.bra/help/index.html");
+
+    m_app->SetLanguage(CConfApp::LANG_ENGLISH, nullptr);
+    EXPECT_EQ(LoadResString(IDS_VALUE_OUT_OF_RANGE), kEnglishOutOfRange);
+    EXPECT_EQ(CParamDictionary::Get().GetBlockTypeName(0), "Analog Input");
+
+    const QString pack =
+        QString(KESTREL_PROGRAM_DIR) + "/" + CConfApp::LanguagePackPath(CConfApp::LANG_PORTUGUESE);
+    EXPECT_TRUE(CLanguagePack::IsRegistered(pack));
+    m_app->SetLanguage(CConfApp::LANG_PORTUGUESE, nullptr);  // the registered pack again
+    EXPECT_EQ(LoadResString(IDS_VALUE_OUT_OF_RANGE), "Valor fora da faixa.");
+}
+
+TEST(LanguageModule, LaysThePackOverTheBaseAndFallsBack) {
+    QTemporaryDir pack;
+    ASSERT_TRUE(pack.isValid());
+    ASSERT_TRUE(QDir(pack.path()).mkpath("dictionary"));
+    {
+        std::ofstream strings(pack.filePath("strings.tsv").toStdString());
+        strings << "30002\tValor inv\xc3\xa1lido\n"  // UTF-8 á
+                << "30003\t\xe4\xb8\xad\n";          // outside Latin-1
+        std::ofstream names(pack.filePath("dictionary/10003.txt").toStdString());
+        names << "Entrada\n";
+    }
+    CResourceModule base;
+    base.Add("strings.tsv", "30001\tLoop full\n30002\tOut of range");  // no final line feed
+    base.Add("dictionary/10000.txt", "ILIA ;Input A;0 - 186;0\n");
+    const CLanguageModule module(base, pack.path());
+    EXPECT_TRUE(module.HasStrings());
+    const CStringTable table(module);
+    EXPECT_EQ(table.Get(30001), "Loop full");
+    EXPECT_EQ(table.Get(30002), "Valor inv\xe1lido");
+    EXPECT_EQ(table.Get(30003), "?");
+    ASSERT_NE(module.Find("dictionary/10000.txt"), nullptr);
+    EXPECT_EQ(*module.Find("dictionary/10000.txt"), "ILIA ;Input A;0 - 186;0\n");
+    EXPECT_EQ(*module.Find("dictionary/10003.txt"), "Entrada\n");
+    EXPECT_EQ(module.Find("dictionary/10001.txt"), nullptr);
+    EXPECT_TRUE(module.GetTranslationPath().isEmpty());
+
+    EXPECT_FALSE(CLanguagePack::Register(pack.filePath("none.rcc"), "/test"));
+    EXPECT_FALSE(CLanguagePack::Register(pack.filePath("strings.tsv"), "/test"));  // no .rcc
+}
+
+// Reads the log file written while the object lives.
+class ScopedLog {
+public:
+    explicit ScopedLog(const QString& path) : m_path(path.toStdString()) {
+        CLogMsg::SetLogName(m_path.c_str());
+    }
+    ~ScopedLog() { CLogMsg::CloseLogFile(); }
+    std::string Text() const {
+        std::ifstream file(m_path);
+        std::stringstream text;
+        text << file.rdbuf();
+        return text.str();
+    }
+
+private:
+    std::string m_path;
+};
+
+TEST_F(ConfAppTest, WithoutItsPictureThereIsNoSplash) {
+    ScopedLog log(m_folder.filePath("kestrel.log"));
+    EXPECT_FALSE(m_app->ShowSplash(CSplashWnd::kDisplayTime));
+    EXPECT_EQ(m_app->GetSplash(), nullptr);
+    const std::string text = log.Text();
+    EXPECT_NE(text.find("CConfApp::InitInstance()"), std::string::npos);
+    EXPECT_NE(text.find("Failed to create Splash Thread"), std::string::npos);
+}
+
+TEST_F(ConfAppTest, SplashShowsThePictureWithTheDescription) {
+    QImage picture(376, 280, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    ASSERT_TRUE(picture.save(m_folder.filePath(CSplashWnd::kPictureName), "BMP"));
+
+    setenv("KESTREL_NO_SPLASH", "1", 1);
+    EXPECT_FALSE(m_app->ShowSplash(60000));
+    unsetenv("KESTREL_NO_SPLASH");
+
+    ASSERT_TRUE(m_app->ShowSplash(60000));
+    CSplashWnd* splash = m_app->GetSplash();
+    ASSERT_NE(splash, nullptr);
+    EXPECT_TRUE(splash->isVisible());
+    EXPECT_EQ(splash->size(), QSize(376, 280));
+
+    // The description in its colour, inside its rectangle only.
+    const QImage shown = splash->grab().toImage();
+    int inside = 0;
+    int outside = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            if (QColor(shown.pixel(x, y)) == CSplashWnd::TextColor()) {
+                ++(CSplashWnd::TextRect().contains(x, y) ? inside : outside);
+            }
+        }
+    }
+    EXPECT_GT(inside, 200);
+    EXPECT_EQ(outside, 0);
+
+    m_app->CloseSplashNow();  // start-up failed
+    EXPECT_TRUE(QTest::qWaitFor([this] { return m_app->GetSplash() == nullptr; }, 2000));
+}
+
+TEST_F(ConfAppTest, SplashClosesWhenItsTimeIsUpAndRaisesTheMainWindow) {
+    QImage picture(120, 90, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    ASSERT_TRUE(picture.save(m_folder.filePath(CSplashWnd::kPictureName), "BMP"));
+    QWidget mainWindow;
+    mainWindow.show();
+    ASSERT_TRUE(m_app->ShowSplash(50));
+    m_app->GetSplash()->SetMainWindow(&mainWindow);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return m_app->GetSplash() == nullptr; }, 5000));
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&mainWindow, 2000));
+}
+
+TEST(StartupClock, CountsFromTheProcessStartAndReportsAfterTheFirstPaint) {
+    CStartupClock::Start();
+    EXPECT_GT(CStartupClock::ProcessStartMs(), 0);
+    // Since this test program started; never the time since the machine booted.
+    EXPECT_GE(CStartupClock::Elapsed(), 0);
+    EXPECT_LT(CStartupClock::Elapsed(), 10 * 60 * 1000);
+
+    QWidget shown;
+    bool reported = false;
+    CStartupClock::AfterFirstPaint(
+        &shown, [&reported] { reported = true; }, 60000);
+    shown.show();
+    EXPECT_TRUE(QTest::qWaitFor([&reported] { return reported; }, 5000));
+
+    QWidget hidden;  // never painted: reported after the time-out, once
+    int reports = 0;
+    CStartupClock::AfterFirstPaint(
+        &hidden, [&reports] { ++reports; }, 50);
+    QTest::qWait(200);
+    EXPECT_EQ(reports, 1);
+}
+
+}  // namespace
