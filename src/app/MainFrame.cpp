@@ -17,6 +17,7 @@
 #include <QUrl>
 
 #include "app/AppEvents.h"
+#include "app/ConfApp.h"
 #include "app/ConfFileDialog.h"
 #include "app/DebugLogWnd.h"
 #include "app/DocumentWindow.h"
@@ -93,10 +94,18 @@ QAction* CMainFrame::FindAction(const QString& objectName) const {
 }
 
 void CMainFrame::RebuildMenus() {
+    // A language change comes from one of these menus' own actions: they go
+    // once the event loop is back, silent and nameless until then.
     for (QAction* action : findChildren<QAction*>(QString(), Qt::FindDirectChildrenOnly)) {
         if (!action->objectName().isEmpty()) {
-            delete action;
+            action->setObjectName(QString());
+            action->setShortcut({});
+            action->setEnabled(false);
+            action->deleteLater();
         }
+    }
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly)) {
+        menu->deleteLater();
     }
     menuBar()->clear();
     CreateMenus();
@@ -106,6 +115,7 @@ void CMainFrame::CreateMenus() {
     CreateFileMenu();
     CreateViewMenu();
     CreateCommunicationMenu();
+    CreateLanguageMenu();
     QMenu* window = menuBar()->addMenu(tr("&Window"));
     window->addAction(tr("&Cascade"), m_pMdiArea, &QMdiArea::cascadeSubWindows);
     window->addAction(tr("&Tile"), m_pMdiArea, &QMdiArea::tileSubWindows);
@@ -201,10 +211,31 @@ void CMainFrame::CreateCommunicationMenu() {
     calibration->setEnabled(false);
 }
 
+void CMainFrame::CreateLanguageMenu() {
+    CConfApp* app = CConfApp::GetApp();
+    if (app == nullptr) {
+        return;
+    }
+    QMenu* languages = menuBar()->addMenu(tr("&Language"));
+    for (const auto& [language, text] : CConfApp::MenuLanguages()) {
+        const int chosen = language;
+        QAction* action =
+            AddCommand(languages, QString("language%1").arg(chosen), text, {}, [this, chosen] {
+                if (CConfApp* current = CConfApp::GetApp()) {
+                    current->SetLanguage(chosen, this);
+                }
+            });
+        action->setCheckable(true);
+        action->setChecked(app->GetLanguage() == chosen);
+    }
+}
+
 void CMainFrame::CreateHelpMenu() {
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     AddCommand(help, "helpTopics", tr("&Help Topics"), QKeySequence::HelpContents, [this] {
-        const QString page = QApplication::applicationDirPath() + "/help/index.html";
+        const CConfApp* app = CConfApp::GetApp();
+        const QString page = app ? QString::fromStdString(app->GetHelpFile())
+                                 : QApplication::applicationDirPath() + "/help/index.html";
         if (!QFileInfo::exists(page) || !QDesktopServices::openUrl(QUrl::fromLocalFile(page))) {
             AfxMessageBox(tr("Unable to start the help viewer.").toStdString(),
                           MB_OK | MB_ICONWARNING);

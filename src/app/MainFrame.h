@@ -97,6 +97,7 @@ private:
     void CreateFileMenu();
     void CreateViewMenu();
     void CreateCommunicationMenu();
+    void CreateLanguageMenu();
     void CreateHelpMenu();
     void CreateToolBar();
     void CreateStatusBar();

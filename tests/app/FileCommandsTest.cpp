@@ -2,6 +2,7 @@
 // file list, and the question before a changed document closes.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QSettings>
 #include <filesystem>
 #include <fstream>
@@ -149,8 +150,7 @@ TEST_F(FrameFilesTest, SaveFollowsTheModifiedFlag) {
 
 TEST_F(FrameFilesTest, ImportedImageMustBeSavedUnderANewName) {
     // A configuration image holding loop 1 "TANK" with one block.
-    const char image[] =
-        "2.05\0\0\x18\0\xeeTANK\0\0\0\0\x0f\0\x01\x01\0\0\0\0\0\0\0\0\0\x14\0";
+    const char image[] = "2.05\0\0\x18\0\xeeTANK\0\0\0\0\x0f\0\x01\x01\0\0\0\0\0\0\0\0\0\x14\0";
     std::ofstream(m_folder + "/IMG.vxi", std::ios::binary).write(image, sizeof image - 1);
     EXPECT_FALSE(m_frame->ImportImage(m_folder + "/PLANT.vxp"));  // not an image name
     ASSERT_TRUE(m_frame->ImportImage(m_folder + "/IMG.vxi"));
@@ -159,6 +159,21 @@ TEST_F(FrameFilesTest, ImportedImageMustBeSavedUnderANewName) {
     EXPECT_TRUE(document->IsMustSaveAs());
     EXPECT_TRUE(document->IsModified());
     EXPECT_EQ(document->GetLoopName(1), "TANK");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FrameFilesTest, MenusRebuildWithTheirCommands) {
+    QAction* before = m_frame->FindAction("commOnline");
+    ASSERT_NE(before, nullptr);
+    m_frame->RebuildMenus();
+    QAction* after = m_frame->FindAction("commOnline");
+    ASSERT_NE(after, nullptr);
+    EXPECT_NE(after, before);
+    EXPECT_EQ(after->shortcut(), QKeySequence(Qt::Key_F9));
+    EXPECT_TRUE(before->shortcut().isEmpty());  // the old one no longer answers F9
 }
 
 }  // namespace
