@@ -12,6 +12,7 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTime>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
@@ -373,6 +374,10 @@ CDebugLogWnd& CMainFrame::GetDebugLog() {
     return *m_pDebugLog;
 }
 
+void CMainFrame::LogLine(const QString& text) {
+    GetDebugLog().AppendLine(QTime::currentTime().toString("HH:mm:ss  ") + text);
+}
+
 void CMainFrame::ToggleDebugLog() {
     CDebugLogWnd& log = GetDebugLog();
     log.setVisible(!log.isVisible());
@@ -460,6 +465,7 @@ bool CMainFrame::OpenDocument(const std::string& path) {
     }
     m_pRecentFiles->Add(path);
     FillRecentFilesMenu();
+    LogLine(tr("Opened %1").arg(Latin1(path)));
     AddDocumentWindow(std::move(document));
     return true;
 }
@@ -553,6 +559,7 @@ bool CMainFrame::SaveWindow(CDocumentWindow& window, bool saveAs) {
     if (saved) {
         m_pRecentFiles->Add(path);
         FillRecentFilesMenu();
+        LogLine(tr("Saved %1").arg(Latin1(path)));
     }
     window.RefreshTitle();
     window.GetFrame()->RefreshTabTexts();

@@ -67,6 +67,8 @@ public:
     // The debug log bar, made on first use.
     CDebugLogWnd& GetDebugLog();
     void ToggleDebugLog();
+    // A line in the debug log, time-stamped (the bar keeps lines while hidden).
+    void LogLine(const QString& text);
     // Builds the menus again (after a language change).
     void RebuildMenus();
     // Enables the commands for the current state (as the idle update does).

@@ -77,15 +77,25 @@ bool CTransferCommands::Download() {
     }
     CWindowTransferUi ui(&m_frame,
                          [this](const std::string& name) { m_frame.SetConfigurationName(name); });
-    return DownloadConfiguration(*document, m_settings.LoadCommSettings(), ui);
+    const CCommunicationData settings = m_settings.LoadCommSettings();
+    const bool ok = DownloadConfiguration(*document, settings, ui);
+    m_frame.LogLine(QObject::tr("Download of %1 to address %2: %3")
+                        .arg(QString::fromLatin1(document->GetConfigurationName().c_str()))
+                        .arg(settings.m_nDevAddress)
+                        .arg(ok ? QObject::tr("done") : QObject::tr("failed")));
+    return ok;
 }
 
 bool CTransferCommands::Upload() {
     UploadResult result;
     {
         CWindowTransferUi ui(&m_frame);
-        if (!UploadConfiguration(m_settings.LoadCommSettings(), m_settings.GetWorkDir(), ui,
-                                 result)) {
+        const bool ok =
+            UploadConfiguration(m_settings.LoadCommSettings(), m_settings.GetWorkDir(), ui, result);
+        m_frame.LogLine(QObject::tr("Upload of %1: %2")
+                            .arg(QString::fromLatin1(result.configurationName.c_str()))
+                            .arg(ok ? QObject::tr("done") : QObject::tr("failed")));
+        if (!ok) {
             return false;
         }
     }

@@ -8,6 +8,7 @@
 #include "BoxAnswerer.h"
 #include "SimController.h"
 #include "app/AppMessageBox.h"
+#include "app/DebugLogWnd.h"
 #include "app/MainFrame.h"
 #include "app/TransferCommands.h"
 #include "comm/AppSettings.h"
@@ -81,6 +82,7 @@ TEST_F(TransferCommandsTest, OnlyDownloadSendsTheConfigurationAndNamesIt) {
               "Download: Do you want to save the configuration before downloading to the Varex ?");
     EXPECT_EQ(boxes.seen[1], "Download: Configuration downloaded with success.");
     EXPECT_EQ(m_frame->GetConfigurationName(), "PLANT");
+    EXPECT_TRUE(m_frame->GetDebugLog().GetText().contains("Download of PLANT to address 2: done"));
     EXPECT_EQ(line.sim.GetLoop(5).GetName().substr(0, 5), "PLANT");
     EXPECT_EQ(line.sim.GetLoop(1).GetBlockCount(),
               m_frame->GetActiveDocument()->GetLoop(1)->GetBlockCount());
