@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -36,9 +37,12 @@
 #include "platform/MessageBox.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
+#include "vexilla/StatusBarEx.h"
 
 namespace {
 
+constexpr int kPaneIds[CMainFrame::PANE_COUNT] = {28872, 28870, 28877, 28874,
+                                                  28875, 28878, 28880, 28882};
 constexpr int kPaneWidths[CMainFrame::PANE_COUNT] = {50, 50, 100, 53, 160, 250, 120, 100};
 constexpr int kIdleUpdateMs = 250;
 constexpr const char* kBarStateKey = "Toolbar/State";
@@ -64,8 +68,8 @@ CMainFrame::CMainFrame(CAppSettings& settings)
     m_pMdiArea->setViewMode(QMdiArea::SubWindowView);
     setCentralWidget(m_pMdiArea);
     CreateToolBar();
-    CreateMenus();
     CreateStatusBar();
+    CreateMenus();
     RestoreBarState();
     connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow*) {
         RefreshFreeMemory();
@@ -272,25 +276,34 @@ void CMainFrame::CreateToolBar() {
 }
 
 void CMainFrame::CreateStatusBar() {
+    auto* bar = new CStatusBarEx(this);
+    setStatusBar(bar);
+    m_pStatusBar = bar;
+    std::vector<CStatusBarEx::PaneInfo> panes;
     for (int pane = 0; pane < PANE_COUNT; ++pane) {
-        m_panes[pane] = new QLabel(this);
-        m_panes[pane]->setMinimumWidth(kPaneWidths[pane]);
-        statusBar()->addPermanentWidget(m_panes[pane]);
+        const bool light = pane == PANE_TX || pane == PANE_RX;
+        panes.push_back({kPaneIds[pane], kPaneWidths[pane],
+                         light ? CStatusBarEx::kPaneNoBorder : CStatusBarEx::kPaneNormal});
     }
-    m_panes[PANE_TX]->setText("TX");
-    m_panes[PANE_RX]->setText("RX");
+    bar->SetPanes(panes);
+    bar->GetPaneWidget(kPaneIds[PANE_TX])->setToolTip("TX");
+    bar->GetPaneWidget(kPaneIds[PANE_RX])->setToolTip("RX");
     SetTxLight(0);
     SetRxLight(0);
-    m_panes[PANE_INTERFACE]->setStyleSheet(
-        "color: rgb(0, 128, 0); font-family: Arial; font-weight: 900;");
-    m_panes[PANE_LOGO1]->setText("Torv");
-    m_panes[PANE_LOGO2]->setText("Process Control");
-    m_panes[PANE_LOGO1]->setStyleSheet("color: navy; font-weight: bold;");
-    m_panes[PANE_LOGO2]->setStyleSheet("color: navy;");
+    QFont interfaceFont("Arial");
+    interfaceFont.setPixelSize(16);
+    interfaceFont.setWeight(QFont::Black);
+    bar->AddLogoControl(kPaneIds[PANE_INTERFACE], QString(), QColor(0, 128, 0), interfaceFont);
+    QFont makerFont("Arial");
+    makerFont.setBold(true);
+    bar->AddLogoControl(kPaneIds[PANE_LOGO1], "Torv", QColor(Qt::darkBlue), makerFont);
+    makerFont.setBold(false);
+    bar->AddLogoControl(kPaneIds[PANE_LOGO2], "Process Control", QColor(Qt::darkBlue), makerFont);
     SetInterfaceName(CAppSettings::GetInterfaceName(m_settings.LoadCommSettings().m_nInterface));
 }
 
 void CMainFrame::UpdateCommands() {
+    RefreshFreeMemory();  // the current loop changes with the tabs and the edits
     const CConfDoc* document = GetActiveDocument();
     const bool open = document != nullptr;
     const std::pair<const char*, bool> states[] = {
@@ -320,41 +333,48 @@ void CMainFrame::UpdateCommands() {
 }
 
 QString CMainFrame::GetStatusText(int pane) const {
-    return pane >= 0 && pane < PANE_COUNT ? m_panes[pane]->text() : QString();
+    if (pane < 0 || pane >= PANE_COUNT) {
+        return {};
+    }
+    const int id = kPaneIds[pane];
+    return m_pStatusBar->GetLogoControl(id) ? m_pStatusBar->GetLogoText(id)
+                                            : m_pStatusBar->GetPaneText(id);
 }
 
 void CMainFrame::SetTxLight(long on) {
     if (on == 0 || on == 1) {
         m_bTxLit = on == 1;
-        m_panes[PANE_TX]->setStyleSheet(on ? "color: black; background: rgb(0, 220, 0);"
-                                           : "color: gray;");
+        m_pStatusBar->SetPaneIcon(kPaneIds[PANE_TX], CStatusBarEx::LightIcon(m_bTxLit));
     }
 }
 
 void CMainFrame::SetRxLight(long on) {
     if (on == 0 || on == 1) {
         m_bRxLit = on == 1;
-        m_panes[PANE_RX]->setStyleSheet(on ? "color: black; background: rgb(0, 220, 0);"
-                                           : "color: gray;");
+        m_pStatusBar->SetPaneIcon(kPaneIds[PANE_RX], CStatusBarEx::LightIcon(m_bRxLit));
     }
 }
 
 void CMainFrame::SetInterfaceName(const std::string& name) {
-    m_panes[PANE_INTERFACE]->setText(Latin1(name));
+    m_pStatusBar->SetLogoText(kPaneIds[PANE_INTERFACE], Latin1(name));
 }
 
 void CMainFrame::SetMemoryFree(int value) {
+    const int id = kPaneIds[PANE_MEMORY];
     const int16_t signedValue = static_cast<int16_t>(value);
     if ((value & 0x8000) != 0 || signedValue < 0) {
-        m_panes[PANE_MEMORY]->clear();
+        m_pStatusBar->SetPaneText(id, QString());
+        m_pStatusBar->SetPaneIcon(id, QIcon());
         return;
     }
-    m_panes[PANE_MEMORY]->setText(
-        Latin1(FormatMessageText(LoadResString(IDS_BYTES_FREE), {std::to_string(signedValue)})));
+    m_pStatusBar->SetPaneIcon(id, CStatusBarEx::MemoryIcon());
+    m_pStatusBar->SetPaneText(id, Latin1(FormatMessageText(LoadResString(IDS_BYTES_FREE),
+                                                           {std::to_string(signedValue)})));
 }
 
 void CMainFrame::SetCursorPosition(int x, int y, bool clear) {
-    m_panes[PANE_POSITION]->setText(clear ? QString() : QString("X: %1  Y: %2").arg(x).arg(y));
+    m_pStatusBar->SetPaneText(kPaneIds[PANE_POSITION],
+                              clear ? QString() : QString("X: %1  Y: %2").arg(x).arg(y));
 }
 
 void CMainFrame::SetConfigurationName(const std::string& name) {

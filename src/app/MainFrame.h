@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QLabel>
 #include <QMainWindow>
 #include <functional>
 #include <memory>
@@ -18,6 +17,7 @@ class CDebugLogWnd;
 class CDocumentWindow;
 class CLoopView;
 class CRecentFileList;
+class CStatusBarEx;
 class CTransferCommands;
 
 // The program's main window: the documents in a multi-document area, the menus
@@ -128,7 +128,7 @@ private:
     QMenu* m_pRecentMenu = nullptr;
     CDebugLogWnd* m_pDebugLog = nullptr;
     QTimer* m_pIdleTimer = nullptr;
-    QLabel* m_panes[PANE_COUNT] = {};
+    CStatusBarEx* m_pStatusBar = nullptr;
     bool m_bTxLit = false;
     bool m_bRxLit = false;
 };

@@ -45,6 +45,9 @@ TEST_F(MainFrameTest, OpensTheExampleAndShowsItsFreeMemory) {
     EXPECT_EQ(m_frame->GetStatusText(CMainFrame::PANE_MEMORY),
               "375 bytes Free");  // loop 1: 135 of 510
     EXPECT_EQ(m_frame->GetStatusText(CMainFrame::PANE_INTERFACE), "SERIAL");
+    m_frame->GetActiveDocument()->SelectLoop(5, true);
+    m_frame->UpdateCommands();
+    EXPECT_NE(m_frame->GetStatusText(CMainFrame::PANE_MEMORY), "375 bytes Free");
     EXPECT_FALSE(m_frame->OpenDocument("/nonexistent/NONE.vxp"));
     EXPECT_EQ(m_frame->GetDocumentCount(), 1);
 }

@@ -57,6 +57,7 @@ int main(int argc, char** argv) {
     CConfDoc* document = frame.GetActiveDocument();
     for (int loop = 1; loop <= CConfiguration::kLoopCount; ++loop) {
         document->SelectLoop(loop, true);
+        frame.UpdateCommands();
         ok = Save(frame, folder + QString("/main-loop%1.png")
                                       .arg(loop == 5 ? QString("G") : QString::number(loop))) &&
              ok;
