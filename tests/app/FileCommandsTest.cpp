@@ -102,7 +102,9 @@ class FrameFilesTest : public testing::Test {
 protected:
     void SetUp() override {
         RegisterDrawingClasses();
-        m_folder = MakeFolder("kestrel-frame-files");
+        // ctest runs the cases in parallel: each has a folder of its own.
+        m_folder = MakeFolder(std::string("kestrel-frame-files-") +
+                              testing::UnitTest::GetInstance()->current_test_info()->name());
         m_settings = std::make_unique<CAppSettings>(m_folder + "/settings.ini");
         m_settings->SetWorkDir(m_folder);
         m_frame = std::make_unique<CMainFrame>(*m_settings);

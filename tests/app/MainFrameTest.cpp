@@ -23,7 +23,8 @@ class MainFrameTest : public testing::Test {
 protected:
     void SetUp() override {
         RegisterDrawingClasses();
-        m_settingsPath = testing::TempDir() + "/kestrel-app-test.ini";
+        m_settingsPath = testing::TempDir() + "/kestrel-app-test-" +
+                         testing::UnitTest::GetInstance()->current_test_info()->name() + ".ini";
         std::filesystem::remove(m_settingsPath);
         m_settings = std::make_unique<CAppSettings>(m_settingsPath);
         m_frame = std::make_unique<CMainFrame>(*m_settings);
