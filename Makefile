@@ -2,6 +2,7 @@
 BUILD_DIR      ?= build
 ASAN_BUILD_DIR ?= build-asan
 FUZZ_BUILD_DIR ?= build-fuzz
+TSAN_BUILD_DIR ?= build-tsan
 FUZZ_SECONDS   ?= 30
 JOBS           ?= $(shell nproc)
 CTEST_ARGS     ?=
@@ -12,7 +13,7 @@ DEB_PACKAGES = cmake ninja-build g++ pkg-config clang libclang-rt-14-dev clang-f
                libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-base-dev-tools libgif-dev \
                fonts-dejavu-core fonts-liberation
 
-.PHONY: all deps configure build run test test-asan fuzz bench format clean screenshots install
+.PHONY: all deps configure build run test test-asan test-tsan fuzz bench format clean screenshots install
 
 all: build
 
@@ -55,6 +56,17 @@ test-asan: deps
 	cd $(ASAN_BUILD_DIR) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/fuzz/lsan.supp \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS) $(CTEST_ARGS)
+
+# The programs whose tests run workers beside the caller: the transports and
+# protocol, the transfer sequences, the simulator, the device scan dialog.
+TSAN_TESTS = comm_tests transfer_tests sim_tests ui_comm_tests
+test-tsan: deps
+	@[ -f $(TSAN_BUILD_DIR)/build.ninja ] || cmake -S . -B $(TSAN_BUILD_DIR) -G Ninja \
+	  -DCMAKE_BUILD_TYPE=Debug -DKESTREL_TSAN=ON -DKESTREL_BENCH=OFF
+	cmake --build $(TSAN_BUILD_DIR) -j $(JOBS) --target $(TSAN_TESTS)
+	@for t in $(TSAN_TESTS); do echo "== $$t"; \
+	  QT_QPA_PLATFORM=offscreen TSAN_OPTIONS="halt_on_error=1 suppressions=$(CURDIR)/tests/tsan.supp" \
+	  $(TSAN_BUILD_DIR)/tests/$$t --gtest_brief=1 || exit 1; done
 
 fuzz: deps
 	@[ -f $(FUZZ_BUILD_DIR)/build.ninja ] || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD_DIR) -G Ninja \
