@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QLockFile>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -10,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "BoxAnswerer.h"
 #include "app/ConfApp.h"
 #include "app/LanguagePack.h"
 #include "app/MainFrame.h"
@@ -256,3 +258,24 @@ TEST(StartupClock, CountsFromTheProcessStartAndReportsAfterTheFirstPaint) {
 }
 
 }  // namespace
+
+TEST_F(ConfAppTest, SecondInstanceIsToldAndStopsBeforeAnyWindow) {
+    // The lock lives in the runtime folder; this test's own keeps parallel runs apart.
+    setenv("XDG_RUNTIME_DIR", m_folder.path().toLocal8Bit().constData(), 1);
+    setenv("KESTREL_NO_SPLASH", "1", 1);
+    QLockFile firstInstance(m_folder.filePath(QString(CConfApp::kInstanceLock) + ".lock"));
+    ASSERT_TRUE(firstInstance.tryLock(0));
+
+    CBoxAnswerer answerer;
+    EXPECT_FALSE(m_app->InitInstance(""));
+    unsetenv("KESTREL_NO_SPLASH");
+    ASSERT_EQ(answerer.seen.size(), 1u);
+    EXPECT_EQ(answerer.seen[0], "KESTREL Plus: The KESTREL Plus application already running.");
+    EXPECT_EQ(m_app->GetMainFrame(), nullptr);
+
+    firstInstance.unlock();
+    CBoxAnswerer none;
+    ASSERT_TRUE(m_app->InitInstance(""));
+    EXPECT_TRUE(none.seen.empty());
+    EXPECT_NE(m_app->GetMainFrame(), nullptr);
+}
