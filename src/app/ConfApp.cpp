@@ -111,8 +111,8 @@ bool CConfApp::TakeInstanceLock() {
 
 bool CConfApp::InitInstance(const std::string& fileToOpen) {
     RegisterDrawingClasses();
-    // Messages of the start-up itself (a second instance, a bad language pack)
-    // must reach a user who started the program from the desktop, not stderr.
+    // A message of the start-up itself (a second instance) must reach a user
+    // who started the program from the desktop, not stderr.
     CAppMessageBox::Install(nullptr);
     InitSettings();
     SetLanguage(m_pSettings->GetLanguage(), nullptr);

@@ -257,11 +257,10 @@ TEST(StartupClock, CountsFromTheProcessStartAndReportsAfterTheFirstPaint) {
     EXPECT_EQ(reports, 1);
 }
 
-}  // namespace
-
 TEST_F(ConfAppTest, SecondInstanceIsToldAndStopsBeforeAnyWindow) {
     // The lock lives in the runtime folder; this test's own keeps parallel runs apart.
-    setenv("XDG_RUNTIME_DIR", m_folder.path().toLocal8Bit().constData(), 1);
+    const QByteArray runtimeFolder = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", m_folder.path().toLocal8Bit());
     setenv("KESTREL_NO_SPLASH", "1", 1);
     QLockFile firstInstance(m_folder.filePath(QString(CConfApp::kInstanceLock) + ".lock"));
     ASSERT_TRUE(firstInstance.tryLock(0));
@@ -278,4 +277,11 @@ TEST_F(ConfAppTest, SecondInstanceIsToldAndStopsBeforeAnyWindow) {
     ASSERT_TRUE(m_app->InitInstance(""));
     EXPECT_TRUE(none.seen.empty());
     EXPECT_NE(m_app->GetMainFrame(), nullptr);
+    if (runtimeFolder.isEmpty()) {
+        qunsetenv("XDG_RUNTIME_DIR");
+    } else {
+        qputenv("XDG_RUNTIME_DIR", runtimeFolder);
+    }
 }
+
+}  // namespace
