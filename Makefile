@@ -9,7 +9,7 @@ CTEST_ARGS     ?=
 PREFIX         ?= /usr/local
 
 # Debian packages the build, the tests, the benchmarks and the fuzzers need.
-DEB_PACKAGES = cmake ninja-build g++ pkg-config clang libclang-rt-14-dev clang-format \
+DEB_PACKAGES = cmake ninja-build ccache g++ pkg-config clang libclang-rt-14-dev clang-format \
                libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-base-dev-tools libgif-dev \
                fonts-dejavu-core fonts-liberation
 

@@ -237,7 +237,7 @@ void CMainFrame::CreateLanguageMenu() {
 
 void CMainFrame::CreateHelpMenu() {
     QMenu* help = menuBar()->addMenu(tr("&Help"));
-    AddCommand(help, "helpTopics", tr("&Help Topics"), QKeySequence::HelpContents, [this] {
+    AddCommand(help, "helpTopics", tr("&Help Topics"), QKeySequence::HelpContents, [] {
         const CConfApp* app = CConfApp::GetApp();
         const QString page = app ? QString::fromStdString(app->GetHelpFile())
                                  : QApplication::applicationDirPath() + "/help/index.html";

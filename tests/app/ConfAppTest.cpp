@@ -22,6 +22,7 @@
 #include "model/ParamDictionary.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
+#include "support/TestPaths.h"
 #include "vexilla/LogMsg.h"
 
 namespace {
@@ -111,7 +112,7 @@ TEST_F(ConfAppTest, TheCurrentLanguageAgainChangesNothing) {
 }
 
 TEST_F(ConfAppTest, PortuguesePackTranslatesAndEnglishComesBack) {
-    m_app->SetResourceFolder(KESTREL_PROGRAM_DIR);
+    m_app->SetResourceFolder(testpaths::ProgramDir());
     m_app->SetLanguage(CConfApp::LANG_PORTUGUESE, nullptr);
     EXPECT_EQ(LoadResString(IDS_VALUE_OUT_OF_RANGE), "Valor fora da faixa.");
     // The pack is UTF-8; the program's texts are single-byte.
@@ -120,14 +121,14 @@ TEST_F(ConfAppTest, PortuguesePackTranslatesAndEnglishComesBack) {
     EXPECT_EQ(CParamDictionary::Get().GetBlockTypeName(0), "Entrada Anal\xf3gica");
     // The pack has no parameter lines: the English ones stay in use.
     EXPECT_GT(CParamDictionary::Get().GetRowCount(0), 100u);
-    EXPECT_EQ(m_app->GetHelpFile(), std::string(KESTREL_PROGRAM_DIR) + "/l.bra/help/index.html");
+    EXPECT_EQ(m_app->GetHelpFile(), testpaths::ProgramDir() + "/l.bra/help/index.html");
 
     m_app->SetLanguage(CConfApp::LANG_ENGLISH, nullptr);
     EXPECT_EQ(LoadResString(IDS_VALUE_OUT_OF_RANGE), kEnglishOutOfRange);
     EXPECT_EQ(CParamDictionary::Get().GetBlockTypeName(0), "Analog Input");
 
-    const QString pack =
-        QString(KESTREL_PROGRAM_DIR) + "/" + CConfApp::LanguagePackPath(CConfApp::LANG_PORTUGUESE);
+    const QString pack = QString::fromStdString(testpaths::ProgramDir()) + "/" +
+                         CConfApp::LanguagePackPath(CConfApp::LANG_PORTUGUESE);
     EXPECT_TRUE(CLanguagePack::IsRegistered(pack));
     m_app->SetLanguage(CConfApp::LANG_PORTUGUESE, nullptr);  // the registered pack again
     EXPECT_EQ(LoadResString(IDS_VALUE_OUT_OF_RANGE), "Valor fora da faixa.");

@@ -14,6 +14,7 @@
 #include "diagram/DrawingClasses.h"
 #include "document/ConfDoc.h"
 #include "platform/MessageBox.h"
+#include "support/TestPaths.h"
 
 namespace {
 
@@ -108,7 +109,7 @@ protected:
         m_settings = std::make_unique<CAppSettings>(m_folder + "/settings.ini");
         m_settings->SetWorkDir(m_folder);
         m_frame = std::make_unique<CMainFrame>(*m_settings);
-        std::filesystem::copy_file(KESTREL_EXAMPLE_PLANT, m_folder + "/PLANT.vxp");
+        std::filesystem::copy_file(testpaths::ExamplePlant(), m_folder + "/PLANT.vxp");
     }
     void TearDown() override { m_frame.reset(); }
     std::string m_folder;

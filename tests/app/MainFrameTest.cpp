@@ -15,6 +15,7 @@
 #include "document/ConfDoc.h"
 #include "platform/MessageBox.h"
 #include "platform/PostedMessage.h"
+#include "support/TestPaths.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ protected:
 };
 
 TEST_F(MainFrameTest, OpensTheExampleAndShowsItsFreeMemory) {
-    ASSERT_TRUE(m_frame->OpenDocument(KESTREL_EXAMPLE_PLANT));
+    ASSERT_TRUE(m_frame->OpenDocument(testpaths::ExamplePlant()));
     EXPECT_EQ(m_frame->GetDocumentCount(), 1);
     ASSERT_NE(m_frame->GetActiveDocument(), nullptr);
     EXPECT_EQ(m_frame->GetActiveDocument()->GetConfigurationName(), "PLANT");

@@ -18,6 +18,7 @@
 #include "document/ConfDoc.h"
 #include "platform/MessageBox.h"
 #include "platform/StringIds.h"
+#include "support/TestPaths.h"
 
 namespace {
 
@@ -26,7 +27,8 @@ class SimulatorProcess {
 public:
     SimulatorProcess() {
         m_process.setProcessChannelMode(QProcess::MergedChannels);
-        m_process.start(VAREX_SIM, {"--tcp", "0", "--max-seconds", "120"});
+        m_process.start(QString::fromStdString(testpaths::Simulator()),
+                        {"--tcp", "0", "--max-seconds", "120"});
         if (!m_process.waitForStarted(5000)) {
             return;
         }
@@ -57,7 +59,7 @@ TEST(SimulatorSession, DownloadAndUploadThroughTheMainWindow) {
     const std::string folder = testing::TempDir() + "/kestrel-sim-session";
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder + "/Work");
-    std::filesystem::copy_file(KESTREL_EXAMPLE_PLANT, folder + "/PLANT.vxp");
+    std::filesystem::copy_file(testpaths::ExamplePlant(), folder + "/PLANT.vxp");
     CAppSettings settings(folder + "/settings.ini");
     settings.SetWorkDir(folder + "/Work");
     CCommunicationData data;

@@ -17,6 +17,7 @@
 #include "document/ConfDoc.h"
 #include "platform/MessageBox.h"
 #include "platform/StringIds.h"
+#include "support/TestPaths.h"
 
 namespace {
 
@@ -54,7 +55,7 @@ protected:
         m_settings->StoreCommSettings(data);
         m_frame = std::make_unique<CMainFrame>(*m_settings);
         CAppMessageBox::Install(m_frame.get());
-        std::filesystem::copy_file(KESTREL_EXAMPLE_PLANT, m_folder + "/PLANT.vxp");
+        std::filesystem::copy_file(testpaths::ExamplePlant(), m_folder + "/PLANT.vxp");
     }
     void TearDown() override {
         SetMessageBoxHandler(nullptr);

@@ -13,6 +13,7 @@
 #include "diagram/pictures/IniFileReader.h"
 #include "model/Block.h"
 #include "model/BlockTypeTable.h"
+#include "support/TestPaths.h"
 
 namespace {
 
@@ -269,7 +270,7 @@ TEST_F(FBIOParamDescrTest, BrokenFilesGiveSaneDescriptions) {
 
 // The committed pictures against the block type table.
 
-const std::string kPictureFolder = std::string(KESTREL_RESOURCES) + "/Block Support/Functions/";
+const std::string kPictureFolder = testpaths::Resources() + "/Block Support/Functions/";
 constexpr int kTypeCount = 37;
 
 bool IsStripType(int t) {

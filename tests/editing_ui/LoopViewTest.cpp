@@ -11,6 +11,7 @@
 #include "editing/ui/LoopView.h"
 #include "editing/ui/TabChildFrame.h"
 #include "editing/ui/ZoomMapping.h"
+#include "support/TestPaths.h"
 
 namespace {
 
@@ -211,8 +212,7 @@ protected:
     static void SetUpTestSuite() { RegisterDrawingClasses(); }
 
     void SetUp() override {
-        ASSERT_TRUE(document.OnOpenDocument(KESTREL_EXAMPLES "/PLANT.vxp"))
-            << document.GetLastError();
+        ASSERT_TRUE(document.OnOpenDocument(testpaths::ExamplePlant())) << document.GetLastError();
         document.SelectLoop(1, false);
         frame = std::make_unique<CTabChildFrame>(document);
         frame->resize(1000, 1200);

@@ -5,12 +5,16 @@
 
 #include "diagram/ui/FBStaticCtrl.h"
 #include "model/BlockTypeTable.h"
+#include "support/TestPaths.h"
 
 namespace {
 
 std::string PictureOf(const char* mnemonic) {
-    return std::string(KESTREL_RESOURCES) + "/Block Support/Functions/" +
-           GetBlockTypeCode(FindBlockTypeByMnemonic(mnemonic));
+    // Appended step by step: g++ 12 warns wrongly about a chain of + on a literal.
+    std::string path = testpaths::Resources();
+    path += "/Block Support/Functions/";
+    path += GetBlockTypeCode(FindBlockTypeByMnemonic(mnemonic));
+    return path;
 }
 
 TEST(FBStaticCtrl, ShowsThePictureWithItsTerminals) {

@@ -1,0 +1,1 @@
+// Compiled only to build a precompiled header that other targets reuse.
