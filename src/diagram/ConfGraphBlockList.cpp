@@ -82,7 +82,7 @@ void CConfGraphBlockList::Serialize(CArchive& ar) {
         m_rcOrder = ReadRect(ar);
         m_rcName = ReadRect(ar);
         m_rcNumber = ReadRect(ar);
-        m_nRowHeight = ar.ReadInt32();
+        m_nRowHeight = ReadCoordinate(ar, "Row height");
         m_nState = ar.ReadInt32();
         m_rcSpare.SetRectEmpty();
     }

@@ -4,6 +4,7 @@
 
 #include "diagram/DrawingView.h"
 #include "platform/Archive.h"
+#include "platform/GeometryArchive.h"
 #include "platform/gui/DC.h"
 
 IMPLEMENT_SERIAL(CDrawPolyline, CDrawingObject, 2)
@@ -45,10 +46,7 @@ void CDrawPolyline::Serialize(CArchive& ar) {
     m_points.clear();
     m_points.reserve(static_cast<std::size_t>(count));
     for (int32_t i = 0; i < count; ++i) {
-        CPoint point;
-        point.x = ar.ReadInt32();
-        point.y = ar.ReadInt32();
-        m_points.push_back(point);
+        m_points.push_back(ReadPoint(ar));
     }
     m_nCurVertex = -1;
     m_bBrush = IsClosed() && m_bBrush;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/Archive.h"
+#include "platform/GeometryArchive.h"
 #include "platform/gui/DC.h"
 
 IMPLEMENT_SERIAL(CDrawRoundRect, CDrawRectangle, 2)
@@ -25,8 +26,7 @@ void CDrawRoundRect::Serialize(CArchive& ar) {
         ar.WriteInt32(m_roundness.x);
         ar.WriteInt32(m_roundness.y);
     } else {
-        m_roundness.x = ar.ReadInt32();
-        m_roundness.y = ar.ReadInt32();
+        m_roundness = ReadPoint(ar);
     }
 }
 

@@ -11,6 +11,7 @@
 #include "model/ParamDictionary.h"
 #include "platform/Archive.h"
 #include "platform/FileIo.h"
+#include "platform/GeometryArchive.h"
 #include "platform/MessageBox.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
@@ -246,8 +247,8 @@ bool CConfDoc::ReadHeader(CArchive& ar, CConfDoc* document) {
     };
     auto readPaper = [&]() {
         doc.m_generalData.m_crPaper = ar.ReadUInt32();
-        doc.m_pageSize.cx = ar.ReadInt32();
-        doc.m_pageSize.cy = ar.ReadInt32();
+        doc.m_pageSize.cx = ReadCoordinate(ar, "Page width");
+        doc.m_pageSize.cy = ReadCoordinate(ar, "Page height");
     };
     doc.SetControllerModel(MODEL_VAREX_PLUS);
     if (oldLayout) {

@@ -15,6 +15,7 @@ public:
         badCount,      // a count or length larger than the data can hold
         badReference,  // an object owned twice or a reference where a new object is needed
         tooDeep,       // objects nested beyond any sensible depth
+        badValue,      // a number outside the range its field can hold
         generic,       // any other malformed content
     };
 

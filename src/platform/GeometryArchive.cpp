@@ -1,6 +1,19 @@
 #include "platform/GeometryArchive.h"
 
+#include <string>
+
 #include "platform/Archive.h"
+
+int32_t ReadCoordinate(CArchive& ar, const char* field) {
+    const int32_t value = ar.ReadInt32();
+    if (value < -kMaxDrawingCoordinate || value > kMaxDrawingCoordinate) {
+        ar.ThrowMalformed(CArchiveException::badValue,
+                          std::string(field) + " " + std::to_string(value) +
+                              " lies outside the drawing area (+-" +
+                              std::to_string(kMaxDrawingCoordinate) + ")");
+    }
+    return value;
+}
 
 void WriteRect(CArchive& ar, const CRect& rect) {
     ar.WriteInt32(rect.left);
@@ -11,10 +24,10 @@ void WriteRect(CArchive& ar, const CRect& rect) {
 
 CRect ReadRect(CArchive& ar) {
     CRect rect;
-    rect.left = ar.ReadInt32();
-    rect.top = ar.ReadInt32();
-    rect.right = ar.ReadInt32();
-    rect.bottom = ar.ReadInt32();
+    rect.left = ReadCoordinate(ar, "Rectangle coordinate");
+    rect.top = ReadCoordinate(ar, "Rectangle coordinate");
+    rect.right = ReadCoordinate(ar, "Rectangle coordinate");
+    rect.bottom = ReadCoordinate(ar, "Rectangle coordinate");
     return rect;
 }
 
@@ -25,7 +38,7 @@ void WritePoint(CArchive& ar, CPoint point) {
 
 CPoint ReadPoint(CArchive& ar) {
     CPoint point;
-    point.x = ar.ReadInt32();
-    point.y = ar.ReadInt32();
+    point.x = ReadCoordinate(ar, "Point coordinate");
+    point.y = ReadCoordinate(ar, "Point coordinate");
     return point;
 }

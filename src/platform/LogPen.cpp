@@ -1,6 +1,7 @@
 #include "platform/LogPen.h"
 
 #include "platform/Archive.h"
+#include "platform/GeometryArchive.h"
 
 void WriteLogPen(CArchive& ar, const LOGPEN& pen) {
     ar.WriteUInt32(pen.lopnStyle);
@@ -12,7 +13,7 @@ void WriteLogPen(CArchive& ar, const LOGPEN& pen) {
 LOGPEN ReadLogPen(CArchive& ar) {
     LOGPEN pen;
     pen.lopnStyle = ar.ReadUInt32();
-    pen.lopnWidth.x = ar.ReadInt32();
+    pen.lopnWidth.x = ReadCoordinate(ar, "Pen width");
     pen.lopnWidth.y = ar.ReadInt32();
     pen.lopnColor = ar.ReadUInt32();
     return pen;

@@ -688,8 +688,9 @@ int CDC::DrawText(const std::string& text, CRect* rect, unsigned format) {
     const QFontMetrics metrics = TextMetrics::Measure(m_impl->Font());
     const TextLayout layout(metrics, text, format, std::abs(rect->Width()));
     if ((format & DT_CALCRECT) != 0) {
-        rect->right = rect->left + layout.Width();
-        rect->bottom = rect->top + layout.Height();
+        // Rectangles wrap like the 32-bit integers they hold.
+        rect->right = geometry::WrapAdd(rect->left, layout.Width());
+        rect->bottom = geometry::WrapAdd(rect->top, layout.Height());
         return layout.Height();
     }
     QRectF box;
