@@ -51,6 +51,11 @@ int InsertTemplate(CConfDoc& document, const std::string& path) {
         ReportFileError(IDS_FILE_OPEN_FAILED, path, error);
         return -1;
     }
+    return InsertTemplateBytes(document, bytes, path);
+}
+
+int InsertTemplateBytes(CConfDoc& document, const std::vector<uint8_t>& bytes,
+                        const std::string& path) {
     const int loop = document.GetCurrentLoopNumber();
     auto group = std::make_unique<CDrawingTemplate>();
     group->SetLoop(loop);
@@ -68,7 +73,8 @@ int InsertTemplate(CConfDoc& document, const std::string& path) {
             group->AddObject(std::move(object), true);
         }
         if (ar.GetUnownedCount() != 0) {
-            ar.ThrowMalformed(CArchiveException::badReference, "Objects referred to but not part of the template");
+            ar.ThrowMalformed(CArchiveException::badReference,
+                              "Objects referred to but not part of the template");
         }
     } catch (const CArchiveException& e) {
         ReportFileError(IDS_TEMPLATE_FORMAT_ERROR, path, e.what());

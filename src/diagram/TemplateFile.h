@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,9 @@ bool SaveTemplate(const std::string& path, const std::vector<const CDrawingObjec
 // loop, to the document's template list. Returns the number of objects
 // inserted (0 for an empty template); -1 after a file error message.
 int InsertTemplate(CConfDoc& document, const std::string& path);
+// The same for the bytes of a template file; the path names it in messages.
+int InsertTemplateBytes(CConfDoc& document, const std::vector<uint8_t>& bytes,
+                        const std::string& path);
 
 // The header text the files start with.
 std::string HeaderText();
