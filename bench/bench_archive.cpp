@@ -4,6 +4,7 @@
 #include "model/BlockTypeTable.h"
 #include "model/Loop.h"
 #include "platform/Archive.h"
+#include "support/BenchMain.h"
 
 namespace {
 
@@ -57,4 +58,4 @@ BENCHMARK(BM_ArchiveReadBlocks);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+KESTREL_BENCHMARK_MAIN()

@@ -18,6 +18,7 @@
 #include "diagram/LoopPainter.h"
 #include "document/ConfDoc.h"
 #include "platform/gui/DC.h"
+#include "support/BenchMain.h"
 
 namespace {
 
@@ -123,11 +124,4 @@ BENCHMARK(BM_OpenDrawing)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QGuiApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+KESTREL_BENCHMARK_MAIN()

@@ -8,6 +8,7 @@
 
 #include "document/ConfDoc.h"
 #include "model/BlockTypeTable.h"
+#include "support/BenchMain.h"
 
 namespace {
 
@@ -56,4 +57,4 @@ BENCHMARK(BM_OpenFullDocument)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+KESTREL_BENCHMARK_MAIN()

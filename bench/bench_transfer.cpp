@@ -20,8 +20,10 @@
 #include "comm/DefaultPortFactory.h"
 #include "comm/TransferUi.h"
 #include "comm/Transfers.h"
+#include "diagram/DrawingClasses.h"
 #include "document/ConfDoc.h"
 #include "platform/MessageBox.h"
+#include "support/BenchMain.h"
 
 namespace {
 
@@ -118,6 +120,8 @@ void Report(benchmark::State& state, double measuredMs, bool serial, bool downlo
 
 void RunTransfer(benchmark::State& state, bool serial, bool download) {
     CSimProcess sim(serial ? "--pty --baud 19200" : "--tcp 127.0.0.1:0");
+    // The example is drawn: its nodes and links must be known to load it.
+    RegisterDrawingClasses();
     CConfDoc doc;
     if (sim.Target().empty() || !doc.OnOpenDocument(KESTREL_EXAMPLE_PLANT)) {
         state.SkipWithError("varex-sim or the example did not start");
@@ -176,4 +180,4 @@ BENCHMARK(BM_UploadPty19200)->UseManualTime()->Iterations(3)->Unit(benchmark::kM
 
 }  // namespace
 
-BENCHMARK_MAIN();
+KESTREL_BENCHMARK_MAIN()

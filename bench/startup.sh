@@ -1,40 +1,86 @@
 #!/usr/bin/env bash
-# Start-up time of the windowed program: five starts with the example
-# configuration, each until the main window is painted; prints each figure and
-# the median.
-# Usage: bench/startup.sh [PROGRAM] [FILE.vxp]   (default build/src/app/kestrel, examples/PLANT.vxp)
+# Start-up time of the windowed program against its baseline, an empty Qt main
+# window with a menu and a status bar (bench/baseline/EmptyWindow.cpp), on the
+# same display. The two start in turn, RUNS times each; a run is the whole
+# process, from its start until it has painted its maximised main window and
+# ended. Prints every figure, the two medians and their ratio.
+# Usage: bench/startup.sh [PROGRAM] [FILE.vxp] [BASELINE]
+#   (default build/src/app/kestrel, examples/PLANT.vxp, build/bench/startup-baseline)
+# RUNS=N sets the number of runs (default 9). Without a display, an Xvfb server
+# is started for the runs when there is one, else Qt's offscreen platform is used.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 program="${1:-$root/build/src/app/kestrel}"
 document="${2:-$root/examples/PLANT.vxp}"
-runs=5
+baseline="${3:-$(dirname "$(dirname "$(dirname "$program")")")/bench/startup-baseline}"
+runs="${RUNS:-9}"
 
-if [ ! -x "$program" ]; then
-    echo "startup: $program is not built" >&2
-    exit 1
-fi
-if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
-    export QT_QPA_PLATFORM=offscreen
-fi
+for executable in "$program" "$baseline"; do
+    if [ ! -x "$executable" ]; then
+        echo "startup: $executable is not built" >&2
+        exit 1
+    fi
+done
+
 # A home of its own: the settings and the single-instance lock do not meet the
 # user's running copy.
 scratch="$(mktemp -d)"
-trap 'rm -rf "$scratch"' EXIT
+xvfb_pid=""
+cleanup() {
+    [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
 export HOME="$scratch" XDG_CONFIG_HOME="$scratch/config" XDG_RUNTIME_DIR="$scratch/run"
 export XDG_DATA_HOME="$scratch/data" XDG_CACHE_HOME="$scratch/cache"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 export KESTREL_NO_SPLASH=1
 
-figures=()
-for run in $(seq 1 $runs); do
-    line="$("$program" --startup-time "$document" 2>"$scratch/stderr" | grep '^startup-ms: ' || true)"
-    if [ -z "$line" ]; then
-        echo "startup: run $run printed no figure" >&2
+if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    if command -v Xvfb >/dev/null; then
+        display=":$((100 + $$ % 800))"
+        Xvfb "$display" -screen 0 1920x1080x24 -nolisten tcp >"$scratch/xvfb.log" 2>&1 &
+        xvfb_pid=$!
+        export DISPLAY="$display"
+        for _ in $(seq 1 50); do
+            [ -e "/tmp/.X11-unix/X${display#:}" ] && break
+            sleep 0.1
+        done
+        surface="Xvfb $display"
+    else
+        export QT_QPA_PLATFORM=offscreen
+        surface="offscreen"
+    fi
+else
+    surface="${DISPLAY:-$WAYLAND_DISPLAY}"
+fi
+
+now_us() { echo $(($(date +%s%N) / 1000)); }
+
+# Runs one start; prints the whole process time in ms (one decimal).
+measure() {
+    local start end
+    start=$(now_us)
+    if ! "$@" --startup-time >"$scratch/stdout" 2>"$scratch/stderr" ||
+        ! grep -q '^startup-ms: ' "$scratch/stdout"; then
+        echo "startup: $1 printed no figure" >&2
         cat "$scratch/stderr" >&2
         exit 1
     fi
-    figures+=("${line#startup-ms: }")
-    echo "run $run: ${figures[-1]} ms"
+    end=$(now_us)
+    awk -v us=$((end - start)) 'BEGIN { printf "%.1f", us / 1000 }'
+}
+
+median() { printf '%s\n' "$@" | sort -n | sed -n "$((($# + 1) / 2))p"; }
+
+kestrel_ms=()
+baseline_ms=()
+for run in $(seq 1 "$runs"); do
+    kestrel_ms+=("$(measure "$program" "$document")")
+    baseline_ms+=("$(measure "$baseline")")
+    echo "run $run: kestrel ${kestrel_ms[-1]} ms, baseline ${baseline_ms[-1]} ms"
 done
-median="$(printf '%s\n' "${figures[@]}" | sort -n | sed -n "$(((runs + 1) / 2))p")"
-echo "startup median: $median ms"
+kestrel_median="$(median "${kestrel_ms[@]}")"
+baseline_median="$(median "${baseline_ms[@]}")"
+echo "startup on $surface, median of $runs: kestrel $kestrel_median ms, empty main window $baseline_median ms," \
+    "ratio $(awk -v a="$kestrel_median" -v b="$baseline_median" 'BEGIN { printf "%.2f", a / b }')"
