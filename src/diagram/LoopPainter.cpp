@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <cmath>
+#include <vector>
 
 #include "diagram/DrawingObject.h"
 #include "document/ConfDoc.h"
@@ -59,11 +60,13 @@ void CLoopPainter::DrawGrid(CDC& dc) const {
     if (!data.m_bShowGrid || data.m_gridSpacing.cx <= 0 || data.m_gridSpacing.cy <= 0) {
         return;
     }
+    std::vector<CPoint> dots;
     for (int x = data.m_gridSpacing.cx; x <= m_page.cx + 1; x += data.m_gridSpacing.cx) {
         for (int y = data.m_gridSpacing.cy; y <= m_page.cy + 1; y += data.m_gridSpacing.cy) {
-            dc.SetPixel(CPoint(x, y), data.m_crGrid);
+            dots.emplace_back(x, y);
         }
     }
+    dc.SetPixels(dots.data(), static_cast<int>(dots.size()), data.m_crGrid);
 }
 
 void CLoopPainter::DrawObjects(CDC& dc) const {

@@ -379,6 +379,61 @@ TEST_F(DCTextTest, ClippingKeepsTextInsideItsRectangleUnlessNoClip) {
     EXPECT_GT(DrawnInk("Clipped text", small, DT_SINGLELINE | DT_NOCLIP).right(), 60);
 }
 
+// A text that fits its rectangle is drawn without a clip; one that does not is
+// clipped, and the clip is gone again for what is drawn next.
+TEST_F(DCTextTest, ClipOfOneTextDoesNotReachTheNext) {
+    const QRect fitting = DrawnInk("Fits", CRect(0, 0, 200, 100), DT_SINGLELINE);
+    EXPECT_EQ(DrawnInk("Fits", CRect(0, 0, 200, 100), DT_SINGLELINE | DT_NOCLIP), fitting);
+
+    image.fill(Qt::white);
+    {
+        CDC dc(image);
+        dc.SelectFont(Font(-20));
+        dc.SetBkMode(TRANSPARENT);
+        CRect small(10, 10, 30, 40);
+        dc.DrawText("Clipped text", &small, DT_SINGLELINE);
+        CRect below(10, 100, 190, 140);
+        dc.DrawText("Second text", &below, DT_SINGLELINE);
+        dc.Rectangle(CRect(150, 10, 190, 50));
+    }
+    EXPECT_GT(InkBox().right(), 150);
+    int inkBelow = 0;
+    for (int x = 10; x < 190; ++x) {
+        for (int y = 100; y < 140; ++y) {
+            inkBelow += IsInk(x, y) ? 1 : 0;
+        }
+    }
+    EXPECT_GT(inkBelow, 50);
+    EXPECT_TRUE(IsInk(150, 30));
+}
+
+TEST_F(DCTextTest, EachTextUsesTheFontSelectedForIt) {
+    image.fill(Qt::white);
+    CDC dc(image);
+    dc.SetBkMode(TRANSPARENT);
+    dc.SelectFont(Font(-10));
+    CRect small(0, 0, 200, 100);
+    dc.DrawText("H", &small, DT_SINGLELINE);
+    dc.SelectFont(Font(-40));
+    CRect large(0, 100, 200, 200);
+    dc.DrawText("H", &large, DT_SINGLELINE);
+    auto inkHeight = [this](int top, int bottom) {
+        int first = -1;
+        int last = -1;
+        for (int y = top; y < bottom; ++y) {
+            for (int x = 0; x < 200; ++x) {
+                if (IsInk(x, y)) {
+                    first = first < 0 ? y : first;
+                    last = y;
+                }
+            }
+        }
+        return last - first + 1;
+    };
+    EXPECT_LT(inkHeight(0, 100), 12);
+    EXPECT_GT(inkHeight(100, 200), 25);
+}
+
 TEST_F(DCTextTest, CalcRectMeasuresWithoutDrawing) {
     CDC dc(image);
     dc.SelectFont(Font(-20));
@@ -556,6 +611,58 @@ TEST_F(DCTest, RestoreDCBringsBackPenMappingAndModes) {
     dc.LineTo(CPoint(50, 50));
     EXPECT_EQ(Pixel(30, 50), kRed);
     EXPECT_EQ(dc.SelectPen(Pen(PS_SOLID, 0, kBlack)).lopnColor, kRed);
+}
+
+// The context works out pens, brushes, fonts and the mapping once and keeps them;
+// each change must still reach the next shape.
+TEST_F(DCTest, EveryChangeOfPenBrushOrMappingReachesTheNextShape) {
+    CDC dc(image);
+    dc.SelectPen(Pen(PS_SOLID, 0, kRed));
+    dc.SelectBrush(SolidBrush(kBlue));
+    dc.Rectangle(CRect(10, 10, 30, 30));
+    EXPECT_EQ(Pixel(10, 20), kRed);
+    EXPECT_EQ(Pixel(20, 20), kBlue);
+
+    dc.SelectBrush(SolidBrush(kBlack));
+    dc.Rectangle(CRect(40, 10, 60, 30));
+    EXPECT_EQ(Pixel(50, 20), kBlack);
+
+    // A wide pen's width follows the zoom, also when only the mapping changes.
+    dc.SaveDC();
+    dc.SelectPen(Pen(PS_SOLID, 4, kRed));
+    dc.MoveTo(CPoint(10, 50));
+    dc.LineTo(CPoint(60, 50));
+    SetZoom(dc, 2.0);
+    dc.MoveTo(CPoint(10, 40));
+    dc.LineTo(CPoint(60, 40));
+    // 40 units are 76.8 pixels at zoom 2; the pen is 7.7 pixels wide there.
+    EXPECT_EQ(Pixel(40, 74), kRed);
+    EXPECT_EQ(Pixel(40, 79), kRed);
+    EXPECT_EQ(Pixel(40, 83), kWhite);
+    EXPECT_EQ(Pixel(40, 51), kRed);  // 4 pixels wide about y = 50 before
+    EXPECT_EQ(Pixel(40, 54), kWhite);
+    dc.RestoreDC(-1);
+
+    // Back to the first pen, brush and mapping.
+    dc.Rectangle(CRect(70, 10, 90, 30));
+    EXPECT_EQ(Pixel(70, 20), kRed);
+    EXPECT_EQ(Pixel(80, 20), kBlack);
+    EXPECT_EQ(Pixel(80, 31), kWhite);
+}
+
+TEST_F(DCTest, AdvancedModeShapesFollowTheWorldTransform) {
+    CDC dc(image);
+    dc.SetGraphicsMode(GM_ADVANCED);
+    dc.SelectBrush(SolidBrush(kBlue));
+    const XFORM shift{1, 0, 0, 1, 100, 0};
+    dc.SetWorldTransform(shift);
+    dc.Rectangle(CRect(0, 0, 20, 20));
+    EXPECT_EQ(Pixel(110, 10), kBlue);
+    EXPECT_EQ(Pixel(10, 10), kWhite);
+    dc.ModifyWorldTransform(nullptr, MWT_IDENTITY);
+    dc.Ellipse(CRect(0, 100, 40, 140));
+    EXPECT_EQ(Pixel(20, 120), kBlue);
+    EXPECT_EQ(Pixel(1, 101), kWhite);
 }
 
 // --- Regions ---------------------------------------------------------------

@@ -16,10 +16,11 @@
 #include <vector>
 
 #include "platform/gui/DeviceMapping.h"
+#include "platform/gui/FontCache.h"
 #include "platform/gui/GdiConvert.h"
 #include "platform/gui/RecordedPath.h"
 #include "platform/gui/TextLayout.h"
-#include "platform/gui/TextMetrics.h"
+#include "platform/gui/TextLayoutCache.h"
 
 namespace {
 
@@ -55,9 +56,15 @@ QPointF RoundedPoint(QPointF point) {
     return QPointF(std::round(point.x()), std::round(point.y()));
 }
 
+// Rounds half away from zero, as std::lround does, within the int range (the
+// conversion truncates towards zero).
+int RoundHalfAway(double value) {
+    const double away = value < 0 ? value - 0.5 : value + 0.5;
+    return static_cast<int>(std::clamp(away, -2147483648.0, 2147483647.0));
+}
+
 CPoint ToCPoint(QPointF point) {
-    return CPoint(static_cast<int32_t>(std::lround(point.x())),
-                  static_cast<int32_t>(std::lround(point.y())));
+    return CPoint(RoundHalfAway(point.x()), RoundHalfAway(point.y()));
 }
 
 bool IsScaleOnly(const QTransform& transform) {
@@ -89,9 +96,16 @@ struct CDC::Impl {
     Impl();
     ~Impl();
 
-    QTransform LogicalToDevice() const { return state.world * state.mapping.Transform(); }
+    const QTransform& LogicalToDevice() const;
     QTransform DeviceToLogical() const;
-    void SyncPainter();
+    // The mapping or the world transform changed: what was worked out from them
+    // is worked out again when next needed.
+    void MappingChanged();
+    // The painter's transform: the caller's own for drawing in device pixels, or
+    // that one after the logical-to-device mapping for drawing primitives in
+    // logical units. Set only when it changes.
+    void UseDeviceSpace();
+    void UseLogicalSpace();
     bool CanDraw() const { return !path.IsRecording() && painter->isActive(); }
 
     // Device geometry.
@@ -101,16 +115,28 @@ struct CDC::Impl {
     QPainterPath DeviceArea(const CRect& rect) const;
 
     // Output.
-    QPen DevicePen() const;
+    const QPen& DevicePen() const;
+    const QBrush& DeviceBrush() const;
     bool IsInsideFrame() const;
     void Output(const QPainterPath& devicePath, bool fill);
+    // Whole-pixel shapes drawn by the painter's own primitives, which it draws
+    // faster than the same outline as a path.
+    bool CanDrawPrimitives() const;
+    bool InLogicalSpace() const;
+    void BeginPrimitive(bool fill);
+    void EndPrimitive();
+    void DrawShape(Shape shape, const CRect& rect, QSize roundness);
+    void DrawPoints(const CPoint* points, int count, bool closed, bool fill);
     void FillInterior(const QPainterPath& devicePath);
     void SetRasterOp(QPainter::CompositionMode mode);
     void Invert(const QPainterPath& deviceArea, const QBrush& pattern);
 
     // Text.
     const QFont& Font() const;
+    const std::shared_ptr<const CFontCache::Entry>& FontEntry() const;
     QTransform TextSpace(const CRect& rect, QRectF* box) const;
+    bool FitsInBox(const TextLayout& layout, const QRectF& box, unsigned format,
+                   const QTransform& textSpace) const;
     void DrawLines(const TextLayout& layout, const QRectF& box, unsigned format);
     void DrawLine(const TextLayout::Line& line, QPointF topLeft, const QFontMetrics& metrics);
 
@@ -122,7 +148,16 @@ struct CDC::Impl {
     State state;
     std::vector<State> saved;
     RecordedPath path;
-    mutable std::optional<QFont> font;
+    // Worked out from the state when first needed.
+    mutable std::shared_ptr<const CFontCache::Entry> font;
+    mutable std::optional<QTransform> toDevice;
+    mutable std::optional<QPen> devicePen;
+    mutable std::optional<QBrush> deviceBrush;
+    enum class PainterSpace { Device, Logical, Other };
+    PainterSpace painterSpace = PainterSpace::Device;
+    // The font last given to the painter, so that it is given again only when
+    // another one is needed; held, so that no other font can take its address.
+    std::shared_ptr<const CFontCache::Entry> painterFont;
 };
 
 CDC::Impl::Impl(QPainter& external) : painter(&external), external(true) {
@@ -153,9 +188,32 @@ QTransform CDC::Impl::DeviceToLogical() const {
     return invertible ? inverse : QTransform();
 }
 
-void CDC::Impl::SyncPainter() {
-    if (painter->isActive()) {
+const QTransform& CDC::Impl::LogicalToDevice() const {
+    if (!toDevice) {
+        toDevice = state.world * state.mapping.Transform();
+    }
+    return *toDevice;
+}
+
+void CDC::Impl::MappingChanged() {
+    toDevice.reset();
+    devicePen.reset();  // its width follows the scale
+    if (painterSpace == PainterSpace::Logical) {
+        painterSpace = PainterSpace::Other;
+    }
+}
+
+void CDC::Impl::UseDeviceSpace() {
+    if (painterSpace != PainterSpace::Device && painter->isActive()) {
+        painter->setTransform(base);
+        painterSpace = PainterSpace::Device;
+    }
+}
+
+void CDC::Impl::UseLogicalSpace() {
+    if (painterSpace != PainterSpace::Logical && painter->isActive()) {
         painter->setTransform(LogicalToDevice() * base);
+        painterSpace = PainterSpace::Logical;
     }
 }
 
@@ -179,7 +237,7 @@ QPainterPath CDC::Impl::DeviceShape(Shape shape, const CRect& rect, QSize roundn
         const double half = state.pen.lopnWidth.x / 2.0;
         logical.adjust(half, half, -half, -half);
     }
-    const QTransform toDevice = LogicalToDevice();
+    const QTransform& toDevice = LogicalToDevice();
     if (state.graphicsMode == GM_ADVANCED || !IsScaleOnly(toDevice)) {
         return ShapePath(shape, logical, QSizeF(roundness)) * toDevice;
     }
@@ -194,7 +252,7 @@ QPainterPath CDC::Impl::DeviceShape(Shape shape, const CRect& rect, QSize roundn
 // The pixels of a rectangle, right and bottom edges excluded, for fills that do
 // not use the pen or brush.
 QPainterPath CDC::Impl::DeviceArea(const CRect& rect) const {
-    const QTransform toDevice = LogicalToDevice();
+    const QTransform& toDevice = LogicalToDevice();
     const QRectF logical = NormalizedRectF(rect);
     QPainterPath area;
     if (IsScaleOnly(toDevice)) {
@@ -215,12 +273,15 @@ bool CDC::Impl::IsInsideFrame() const {
 
 // Pens up to one device pixel wide are cosmetic and may be dashed; wider ones are
 // drawn solid with round ends, their width scaled from logical units.
-QPen CDC::Impl::DevicePen() const {
+const QPen& CDC::Impl::DevicePen() const {
+    if (devicePen) {
+        return *devicePen;
+    }
     const LOGPEN& logPen = state.pen;
     if (logPen.lopnStyle == PS_NULL || !gdi::IsKnownPenStyle(logPen.lopnStyle)) {
-        return QPen(Qt::NoPen);
+        return devicePen.emplace(Qt::NoPen);
     }
-    QPen pen(gdi::ToQColor(logPen.lopnColor));
+    QPen& pen = devicePen.emplace(gdi::ToQColor(logPen.lopnColor));
     const double width = std::max(0, logPen.lopnWidth.x) * DeviceScale();
     if (width > 1.0) {
         pen.setWidthF(width);
@@ -238,6 +299,13 @@ QPen CDC::Impl::DevicePen() const {
     return pen;
 }
 
+const QBrush& CDC::Impl::DeviceBrush() const {
+    if (!deviceBrush) {
+        deviceBrush = gdi::ToQBrush(state.brush);
+    }
+    return *deviceBrush;
+}
+
 void CDC::Impl::SetRasterOp(QPainter::CompositionMode mode) {
     if (painter->paintEngine() != nullptr &&
         painter->paintEngine()->hasFeature(QPaintEngine::RasterOpModes)) {
@@ -253,8 +321,7 @@ void CDC::Impl::Output(const QPainterPath& devicePath, bool fill) {
     if (!painter->isActive()) {
         return;
     }
-    painter->save();
-    painter->setTransform(base);
+    UseDeviceSpace();
     if (state.rop2 == R2_NOTXORPEN) {
         SetRasterOp(QPainter::RasterOp_NotSourceXorDestination);
     }
@@ -262,12 +329,131 @@ void CDC::Impl::Output(const QPainterPath& devicePath, bool fill) {
         FillInterior(devicePath);
     }
     painter->strokePath(devicePath, DevicePen());
-    painter->restore();
+    if (state.rop2 == R2_NOTXORPEN) {
+        painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
+}
+
+// Primitives give the pixels the path outlines give: in GM_COMPATIBLE when every
+// corner is a whole device pixel; in GM_ADVANCED drawn in logical units through
+// the mapping, as long as the pen is a cosmetic one (a wide pen's width is worked
+// out for the device). Neither when a hatch needs its background first.
+bool CDC::Impl::CanDrawPrimitives() const {
+    if (path.IsRecording() || !painter->isActive() ||
+        (state.brush.lbStyle == BS_HATCHED && state.bkMode == OPAQUE)) {
+        return false;
+    }
+    if (state.graphicsMode == GM_COMPATIBLE) {
+        return IsScaleOnly(LogicalToDevice());
+    }
+    const QPen& pen = DevicePen();
+    return pen.style() == Qt::NoPen || pen.isCosmetic();
+}
+
+bool CDC::Impl::InLogicalSpace() const {
+    return state.graphicsMode == GM_ADVANCED;
+}
+
+// Lines and open polylines are never filled: their brush is left as it is,
+// since every change of brush costs the painter a new fill set-up.
+void CDC::Impl::BeginPrimitive(bool fill) {
+    if (InLogicalSpace()) {
+        UseLogicalSpace();
+    } else {
+        UseDeviceSpace();
+    }
+    if (state.rop2 == R2_NOTXORPEN) {
+        SetRasterOp(QPainter::RasterOp_NotSourceXorDestination);
+    }
+    painter->setPen(DevicePen());
+    if (fill) {
+        painter->setBrush(DeviceBrush());
+    }
+}
+
+void CDC::Impl::EndPrimitive() {
+    if (state.rop2 == R2_NOTXORPEN) {
+        painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
+}
+
+void CDC::Impl::DrawShape(Shape shape, const CRect& rect, QSize roundness) {
+    if (!CanDrawPrimitives()) {
+        Output(DeviceShape(shape, rect, roundness), true);
+        return;
+    }
+    if (InLogicalSpace()) {
+        BeginPrimitive(true);
+        const QRectF logical = NormalizedRectF(rect);
+        switch (shape) {
+            case Shape::Rectangle:
+                painter->drawRect(logical);
+                break;
+            case Shape::Ellipse:
+                painter->drawEllipse(logical);
+                break;
+            case Shape::RoundRect:
+                painter->drawRoundedRect(logical, roundness.width() / 2.0,
+                                         roundness.height() / 2.0);
+                break;
+        }
+        EndPrimitive();
+        return;
+    }
+    // The same rectangle DeviceShape outlines in GM_COMPATIBLE.
+    QRectF logical = NormalizedRectF(rect);
+    if (IsInsideFrame()) {
+        const double half = state.pen.lopnWidth.x / 2.0;
+        logical.adjust(half, half, -half, -half);
+    }
+    const QTransform& toDevice = LogicalToDevice();
+    QRectF device = toDevice.mapRect(logical);
+    device = QRectF(RoundedPoint(device.topLeft()), RoundedPoint(device.bottomRight()));
+    device.adjust(0, 0, -std::min(1.0, device.width()), -std::min(1.0, device.height()));
+    BeginPrimitive(true);
+    switch (shape) {
+        case Shape::Rectangle:
+            painter->drawRect(device);
+            break;
+        case Shape::Ellipse:
+            painter->drawEllipse(device);
+            break;
+        case Shape::RoundRect:
+            painter->drawRoundedRect(device, roundness.width() * std::abs(toDevice.m11()) / 2,
+                                     roundness.height() * std::abs(toDevice.m22()) / 2);
+            break;
+    }
+    EndPrimitive();
+}
+
+void CDC::Impl::DrawPoints(const CPoint* points, int count, bool closed, bool fill) {
+    if (!CanDrawPrimitives()) {
+        QPainterPath outline(ToDevice(points[0]));
+        for (int i = 1; i < count; ++i) {
+            outline.lineTo(ToDevice(points[i]));
+        }
+        if (closed) {
+            outline.closeSubpath();
+        }
+        Output(outline, fill);
+        return;
+    }
+    QPolygonF device(count);
+    for (int i = 0; i < count; ++i) {
+        device[i] = InLogicalSpace() ? QPointF(points[i].x, points[i].y) : ToDevice(points[i]);
+    }
+    BeginPrimitive(fill);
+    if (closed) {
+        painter->drawPolygon(device, Qt::OddEvenFill);
+    } else {
+        painter->drawPolyline(device);
+    }
+    EndPrimitive();
 }
 
 // Hatches show the background colour between their lines in OPAQUE mode.
 void CDC::Impl::FillInterior(const QPainterPath& devicePath) {
-    const QBrush brush = gdi::ToQBrush(state.brush);
+    const QBrush& brush = DeviceBrush();
     if (brush.style() == Qt::NoBrush) {
         return;
     }
@@ -281,26 +467,30 @@ void CDC::Impl::Invert(const QPainterPath& deviceArea, const QBrush& pattern) {
     if (!CanDraw()) {
         return;
     }
+    UseDeviceSpace();
     painter->save();
-    painter->setTransform(base);
     painter->setCompositionMode(QPainter::CompositionMode_Difference);
     SetRasterOp(QPainter::RasterOp_SourceXorDestination);
     painter->fillPath(deviceArea, pattern);
     painter->restore();
 }
 
-const QFont& CDC::Impl::Font() const {
+const std::shared_ptr<const CFontCache::Entry>& CDC::Impl::FontEntry() const {
     if (!font) {
-        font = gdi::ToQFont(state.font);
+        font = CFontCache::Find(state.font);
     }
-    return *font;
+    return font;
+}
+
+const QFont& CDC::Impl::Font() const {
+    return FontEntry()->font;
 }
 
 // The space text is laid out in: logical units with y downwards from the top-left
 // corner of the rectangle on the device, so that glyphs stay upright when the
 // mapping turns an axis round. A rotated world keeps the full transform.
 QTransform CDC::Impl::TextSpace(const CRect& rect, QRectF* box) const {
-    const QTransform toDevice = LogicalToDevice();
+    const QTransform& toDevice = LogicalToDevice();
     const QRectF logical = NormalizedRectF(rect);
     if (!IsScaleOnly(toDevice)) {
         *box = logical;
@@ -313,8 +503,9 @@ QTransform CDC::Impl::TextSpace(const CRect& rect, QRectF* box) const {
     return QTransform(sx, 0, 0, sy, device.left(), device.top()) * base;
 }
 
-void CDC::Impl::DrawLines(const TextLayout& layout, const QRectF& box, unsigned format) {
-    const QFontMetrics metrics = TextMetrics::Measure(Font());
+// Calls visit(line, top-left corner of the line) for each line in the box.
+template <typename Visit>
+void ForEachLine(const TextLayout& layout, const QRectF& box, unsigned format, Visit visit) {
     double y = box.top();
     if ((format & DT_SINGLELINE) != 0 && (format & DT_BOTTOM) != 0) {
         y = box.bottom() - layout.Height();
@@ -328,9 +519,39 @@ void CDC::Impl::DrawLines(const TextLayout& layout, const QRectF& box, unsigned 
         } else if ((format & DT_RIGHT) != 0) {
             x = box.right() - line.width;
         }
-        DrawLine(line, QPointF(x, y), metrics);
+        visit(line, QPointF(x, y));
         y += layout.LineHeight();
     }
+}
+
+// True when nothing the text puts out (glyphs, background, underline) can fall
+// outside the box, so that clipping to it would change no pixel.
+bool CDC::Impl::FitsInBox(const TextLayout& layout, const QRectF& box, unsigned format,
+                          const QTransform& textSpace) const {
+    const QFontMetrics& metrics = FontEntry()->metrics;
+    // The glyphs are measured at the font's size in logical units but drawn through
+    // the mapping; a margin of a device pixel and a unit covers the difference.
+    const double deviceScale =
+        std::max(1e-6, std::min(std::hypot(textSpace.m11(), textSpace.m12()),
+                                std::hypot(textSpace.m21(), textSpace.m22())));
+    const double margin = 1.0 / deviceScale;
+    bool fits = true;
+    ForEachLine(layout, box, format, [&](const TextLayout::Line& line, QPointF topLeft) {
+        const QPointF baseline(topLeft.x(), topLeft.y() + metrics.ascent());
+        const QRectF ink =
+            QRectF(line.ink).translated(baseline).adjusted(-margin, -margin, margin, margin);
+        const QRectF background(topLeft, QSizeF(line.width, metrics.height()));
+        fits = fits && line.underlined < 0 && box.contains(ink) &&
+               (state.bkMode != OPAQUE || box.contains(background));
+    });
+    return fits;
+}
+
+void CDC::Impl::DrawLines(const TextLayout& layout, const QRectF& box, unsigned format) {
+    const QFontMetrics& metrics = FontEntry()->metrics;
+    ForEachLine(layout, box, format, [&](const TextLayout::Line& line, QPointF topLeft) {
+        DrawLine(line, topLeft, metrics);
+    });
 }
 
 void CDC::Impl::DrawLine(const TextLayout::Line& line, QPointF topLeft,
@@ -352,13 +573,9 @@ void CDC::Impl::DrawLine(const TextLayout::Line& line, QPointF topLeft,
 
 // ---------------------------------------------------------------------------
 
-CDC::CDC(QPainter& painter) : m_impl(std::make_unique<Impl>(painter)) {
-    m_impl->SyncPainter();
-}
+CDC::CDC(QPainter& painter) : m_impl(std::make_unique<Impl>(painter)) {}
 
-CDC::CDC(QPaintDevice& device) : m_impl(std::make_unique<Impl>(device)) {
-    m_impl->SyncPainter();
-}
+CDC::CDC(QPaintDevice& device) : m_impl(std::make_unique<Impl>(device)) {}
 
 CDC::CDC() : m_impl(std::make_unique<Impl>()) {}
 
@@ -375,10 +592,27 @@ bool CDC::RestoreDC(int savedDC) {
     if (savedDC == 0 || level < 1 || level > count) {
         return false;
     }
-    m_impl->state = m_impl->saved[level - 1];
-    m_impl->saved.resize(level - 1);
-    m_impl->font.reset();
-    m_impl->SyncPainter();
+    // What was worked out from the state is kept where the restored state agrees,
+    // as it mostly does: objects save and restore around a change of pen or brush.
+    Impl& impl = *m_impl;
+    State& restored = impl.saved[level - 1];
+    const bool sameMapping =
+        restored.mapping == impl.state.mapping && restored.world == impl.state.world;
+    const bool samePen = restored.pen == impl.state.pen;
+    const bool sameBrush = restored.brush == impl.state.brush;
+    impl.state = std::move(restored);
+    impl.saved.resize(level - 1);
+    if (impl.font && !(impl.font->logFont == impl.state.font)) {
+        impl.font.reset();
+    }
+    if (!sameMapping) {
+        impl.MappingChanged();
+    } else if (!samePen) {
+        impl.devicePen.reset();
+    }
+    if (!sameBrush) {
+        impl.deviceBrush.reset();
+    }
     return true;
 }
 
@@ -386,7 +620,7 @@ bool CDC::RestoreDC(int savedDC) {
 
 int CDC::SetMapMode(int mode) {
     const int previous = m_impl->state.mapping.SetMode(mode);
-    m_impl->SyncPainter();
+    m_impl->MappingChanged();
     return previous;
 }
 
@@ -396,25 +630,25 @@ int CDC::GetMapMode() const {
 
 CPoint CDC::SetWindowOrg(CPoint origin) {
     const CPoint previous = m_impl->state.mapping.SetWindowOrg(origin);
-    m_impl->SyncPainter();
+    m_impl->MappingChanged();
     return previous;
 }
 
 CSize CDC::SetWindowExt(CSize extent) {
     const CSize previous = m_impl->state.mapping.SetWindowExt(extent);
-    m_impl->SyncPainter();
+    m_impl->MappingChanged();
     return previous;
 }
 
 CPoint CDC::SetViewportOrg(CPoint origin) {
     const CPoint previous = m_impl->state.mapping.SetViewportOrg(origin);
-    m_impl->SyncPainter();
+    m_impl->MappingChanged();
     return previous;
 }
 
 CSize CDC::SetViewportExt(CSize extent) {
     const CSize previous = m_impl->state.mapping.SetViewportExt(extent);
-    m_impl->SyncPainter();
+    m_impl->MappingChanged();
     return previous;
 }
 
@@ -435,7 +669,7 @@ CSize CDC::GetViewportExt() const {
 }
 
 void CDC::LPtoDP(CPoint* points, int count) const {
-    const QTransform toDevice = m_impl->LogicalToDevice();
+    const QTransform& toDevice = m_impl->LogicalToDevice();
     for (int i = 0; points != nullptr && i < count; ++i) {
         points[i] = ToCPoint(toDevice.map(QPointF(points[i].x, points[i].y)));
     }
@@ -490,7 +724,7 @@ bool CDC::SetWorldTransform(const XFORM& xform) {
         return false;
     }
     m_impl->state.world = world;
-    m_impl->SyncPainter();
+    m_impl->MappingChanged();
     return true;
 }
 
@@ -508,7 +742,7 @@ bool CDC::ModifyWorldTransform(const XFORM* xform, int mode) {
     } else {
         return false;
     }
-    m_impl->SyncPainter();
+    m_impl->MappingChanged();
     return true;
 }
 
@@ -527,24 +761,32 @@ bool CDC::CombineTransform(XFORM* out, const XFORM& a, const XFORM& b) {
 // --- Attributes ------------------------------------------------------------
 
 LOGPEN CDC::SelectPen(const LOGPEN& pen) {
+    if (!(pen == m_impl->state.pen)) {
+        m_impl->devicePen.reset();
+    }
     return std::exchange(m_impl->state.pen, pen);
 }
 
 LOGBRUSH CDC::SelectBrush(const LOGBRUSH& brush) {
+    if (!(brush == m_impl->state.brush)) {
+        m_impl->deviceBrush.reset();
+    }
     return std::exchange(m_impl->state.brush, brush);
 }
 
 LOGFONT CDC::SelectFont(const LOGFONT& font) {
-    m_impl->font.reset();
+    if (m_impl->font && !(m_impl->font->logFont == font)) {
+        m_impl->font.reset();
+    }
     return std::exchange(m_impl->state.font, font);
 }
 
 void CDC::SelectNullPen() {
-    m_impl->state.pen = LOGPEN{PS_NULL, CPoint(0, 0), 0};
+    SelectPen(LOGPEN{PS_NULL, CPoint(0, 0), 0});
 }
 
 void CDC::SelectNullBrush() {
-    m_impl->state.brush = LOGBRUSH{BS_NULL, 0, 0};
+    SelectBrush(LOGBRUSH{BS_NULL, 0, 0});
 }
 
 int CDC::SetBkMode(int mode) {
@@ -584,32 +826,27 @@ CPoint CDC::MoveTo(CPoint point) {
 }
 
 bool CDC::LineTo(CPoint point) {
-    const QPointF from = m_impl->ToDevice(m_impl->state.position);
-    const QPointF to = m_impl->ToDevice(point);
-    m_impl->state.position = point;
+    const CPoint line[] = {std::exchange(m_impl->state.position, point), point};
     if (m_impl->path.IsRecording()) {
-        m_impl->path.LineTo(from, to);
+        m_impl->path.LineTo(m_impl->ToDevice(line[0]), m_impl->ToDevice(line[1]));
         return true;
     }
-    QPainterPath line(from);
-    line.lineTo(to);
-    m_impl->Output(line, false);
+    m_impl->DrawPoints(line, 2, false, false);
     return true;
 }
 
 bool CDC::Rectangle(const CRect& rect) {
-    m_impl->Output(m_impl->DeviceShape(Shape::Rectangle, rect, QSize()), true);
+    m_impl->DrawShape(Shape::Rectangle, rect, QSize());
     return true;
 }
 
 bool CDC::Ellipse(const CRect& rect) {
-    m_impl->Output(m_impl->DeviceShape(Shape::Ellipse, rect, QSize()), true);
+    m_impl->DrawShape(Shape::Ellipse, rect, QSize());
     return true;
 }
 
 bool CDC::RoundRect(const CRect& rect, CPoint roundness) {
-    const QSize corner(std::abs(roundness.x), std::abs(roundness.y));
-    m_impl->Output(m_impl->DeviceShape(Shape::RoundRect, rect, corner), true);
+    m_impl->DrawShape(Shape::RoundRect, rect, QSize(std::abs(roundness.x), std::abs(roundness.y)));
     return true;
 }
 
@@ -617,12 +854,7 @@ bool CDC::Polygon(const CPoint* points, int count) {
     if (points == nullptr || count < 2) {
         return false;
     }
-    QPainterPath outline(m_impl->ToDevice(points[0]));
-    for (int i = 1; i < count; ++i) {
-        outline.lineTo(m_impl->ToDevice(points[i]));
-    }
-    outline.closeSubpath();
-    m_impl->Output(outline, true);
+    m_impl->DrawPoints(points, count, true, true);
     return true;
 }
 
@@ -630,36 +862,56 @@ bool CDC::Polyline(const CPoint* points, int count) {
     if (points == nullptr || count < 2) {
         return false;
     }
-    QPainterPath outline(m_impl->ToDevice(points[0]));
-    for (int i = 1; i < count; ++i) {
-        outline.lineTo(m_impl->ToDevice(points[i]));
-    }
-    m_impl->Output(outline, false);
+    m_impl->DrawPoints(points, count, false, false);
     return true;
 }
 
 COLORREF CDC::SetPixel(CPoint point, COLORREF color) {
-    if (!m_impl->CanDraw()) {
-        return color;
-    }
-    const CPoint device = ToCPoint(m_impl->LogicalToDevice().map(QPointF(point.x, point.y)));
-    QPainter& painter = *m_impl->painter;
-    painter.save();
-    painter.setTransform(m_impl->base);
-    painter.fillRect(QRect(device.x, device.y, 1, 1), gdi::ToQColor(color));
-    painter.restore();
+    SetPixels(&point, 1, color);
     return color;
+}
+
+void CDC::SetPixels(const CPoint* points, int count, COLORREF color) {
+    if (!m_impl->CanDraw() || points == nullptr || count <= 0) {
+        return;
+    }
+    const QTransform& toDevice = m_impl->LogicalToDevice();
+    QPolygon device(count);
+    if (IsScaleOnly(toDevice)) {
+        // A grid has thousands of dots: the scale applied directly.
+        for (int i = 0; i < count; ++i) {
+            device[i] = QPoint(RoundHalfAway(points[i].x * toDevice.m11() + toDevice.dx()),
+                               RoundHalfAway(points[i].y * toDevice.m22() + toDevice.dy()));
+        }
+    } else {
+        for (int i = 0; i < count; ++i) {
+            const CPoint pixel = ToCPoint(toDevice.map(QPointF(points[i].x, points[i].y)));
+            device[i] = QPoint(pixel.x, pixel.y);
+        }
+    }
+    m_impl->UseDeviceSpace();
+    QPainter& painter = *m_impl->painter;
+    QPen pen(gdi::ToQColor(color), 1);
+    pen.setCosmetic(true);
+    painter.setPen(pen);
+    painter.drawPoints(device);
 }
 
 void CDC::FillSolidRect(const CRect& rect, COLORREF color) {
     if (!m_impl->CanDraw()) {
         return;
     }
-    QPainter& painter = *m_impl->painter;
-    painter.save();
-    painter.setTransform(m_impl->base);
-    painter.fillPath(m_impl->DeviceArea(rect), gdi::ToQColor(color));
-    painter.restore();
+    m_impl->UseDeviceSpace();
+    const QTransform& toDevice = m_impl->LogicalToDevice();
+    if (IsScaleOnly(toDevice)) {
+        // The page and its surround: whole pixels, filled without a path.
+        const QRectF device = toDevice.mapRect(NormalizedRectF(rect));
+        m_impl->painter->fillRect(
+            QRectF(RoundedPoint(device.topLeft()), RoundedPoint(device.bottomRight())),
+            gdi::ToQColor(color));
+        return;
+    }
+    m_impl->painter->fillPath(m_impl->DeviceArea(rect), gdi::ToQColor(color));
 }
 
 void CDC::InvertRect(const CRect& rect) {
@@ -685,8 +937,8 @@ int CDC::DrawText(const std::string& text, CRect* rect, unsigned format) {
     if (rect == nullptr) {
         return 0;
     }
-    const QFontMetrics metrics = TextMetrics::Measure(m_impl->Font());
-    const TextLayout layout(metrics, text, format, std::abs(rect->Width()));
+    const TextLayout& layout =
+        CTextLayoutCache::Find(m_impl->FontEntry(), text, format, std::abs(rect->Width()));
     if ((format & DT_CALCRECT) != 0) {
         // Rectangles wrap like the 32-bit integers they hold.
         rect->right = geometry::WrapAdd(rect->left, layout.Width());
@@ -696,16 +948,32 @@ int CDC::DrawText(const std::string& text, CRect* rect, unsigned format) {
     QRectF box;
     const QTransform textSpace = m_impl->TextSpace(*rect, &box);
     if (m_impl->CanDraw()) {
+        m_impl->UseDeviceSpace();
         QPainter& painter = *m_impl->painter;
-        painter.save();
+        // Font and colour are given before the state is saved, so that they stay
+        // for the next text. A text that fits its box needs no clip, and without a
+        // clip the painter's state need not be saved, which costs more than the
+        // text itself.
+        if (m_impl->painterFont != m_impl->FontEntry()) {
+            painter.setFont(m_impl->Font());
+            m_impl->painterFont = m_impl->FontEntry();
+        }
+        painter.setPen(gdi::ToQColor(m_impl->state.textColor));
+        const bool clip =
+            (format & DT_NOCLIP) == 0 && !m_impl->FitsInBox(layout, box, format, textSpace);
+        if (clip) {
+            painter.save();
+        }
         painter.setTransform(textSpace);
-        if ((format & DT_NOCLIP) == 0) {
+        m_impl->painterSpace = Impl::PainterSpace::Other;
+        if (clip) {
             painter.setClipRect(box, Qt::IntersectClip);
         }
-        painter.setFont(m_impl->Font());
-        painter.setPen(gdi::ToQColor(m_impl->state.textColor));
         m_impl->DrawLines(layout, box, format);
-        painter.restore();
+        if (clip) {
+            painter.restore();
+            m_impl->painterSpace = Impl::PainterSpace::Device;
+        }
     }
     const bool singleLine = (format & DT_SINGLELINE) != 0;
     if (singleLine && (format & DT_BOTTOM) != 0) {
@@ -718,16 +986,16 @@ int CDC::DrawText(const std::string& text, CRect* rect, unsigned format) {
 }
 
 CSize CDC::GetTextExtent(const std::string& text) const {
-    const QFontMetrics metrics = TextMetrics::Measure(m_impl->Font());
+    const QFontMetrics& metrics = m_impl->FontEntry()->metrics;
     return CSize(metrics.horizontalAdvance(gdi::ToQString(text)), metrics.height());
 }
 
 int CDC::GetTextHeight() const {
-    return TextMetrics::Measure(m_impl->Font()).height();
+    return m_impl->FontEntry()->metrics.height();
 }
 
 int CDC::GetExternalLeading() const {
-    return std::max(0, TextMetrics::Measure(m_impl->Font()).leading());
+    return std::max(0, m_impl->FontEntry()->metrics.leading());
 }
 
 // --- Paths -----------------------------------------------------------------
@@ -750,5 +1018,6 @@ std::vector<std::vector<CPoint>> CDC::GetPath() const {
 }
 
 QPainter* CDC::GetPainter() const {
+    m_impl->UseLogicalSpace();
     return m_impl->painter;
 }

@@ -113,6 +113,8 @@ public:
     bool Polygon(const CPoint* points, int count);
     bool Polyline(const CPoint* points, int count);
     COLORREF SetPixel(CPoint point, COLORREF color);
+    // SetPixel for many points of one colour at once (a grid).
+    void SetPixels(const CPoint* points, int count, COLORREF color);
     void FillSolidRect(const CRect& rect, COLORREF color);
     // Inverts the pixels of a rectangle given in logical units (tracker handles).
     void InvertRect(const CRect& rect);

@@ -27,6 +27,7 @@ public:
     CSize ViewportExt() const { return m_viewportExt; }
 
     QTransform Transform() const;
+    bool operator==(const DeviceMapping&) const = default;
     // A size scaled by the extents' magnitudes, rounded half away from zero.
     CSize ScaleToDevice(CSize size) const;
     CSize ScaleToLogical(CSize size) const;

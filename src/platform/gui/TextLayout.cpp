@@ -27,7 +27,7 @@ qsizetype WordEnd(const QString& text, qsizetype pos) {
 
 TextLayout::TextLayout(const QFontMetrics& metrics, const std::string& text, unsigned format,
                        int boxWidth)
-    : m_metrics(metrics), m_format(format), m_boxWidth(boxWidth), m_lineHeight(metrics.height()) {
+    : m_pMetrics(&metrics), m_format(format), m_boxWidth(boxWidth), m_lineHeight(metrics.height()) {
     for (QString paragraph : Paragraphs(gdi::ToQString(text), format)) {
         if ((format & DT_EXPANDTABS) != 0) {
             paragraph = ExpandTabs(paragraph);
@@ -116,7 +116,7 @@ qsizetype TextLayout::FitLine(const QString& text, qsizetype begin) const {
     qsizetype fitted = WordEnd(text, SkipSpaces(text, begin));
     while (SkipSpaces(text, fitted) < text.size()) {
         const qsizetype next = WordEnd(text, SkipSpaces(text, fitted));
-        if (m_metrics.horizontalAdvance(text.mid(begin, next - begin)) > m_boxWidth) {
+        if (m_pMetrics->horizontalAdvance(text.mid(begin, next - begin)) > m_boxWidth) {
             break;
         }
         fitted = next;
@@ -127,7 +127,8 @@ qsizetype TextLayout::FitLine(const QString& text, qsizetype begin) const {
 void TextLayout::AddLine(const Marked& paragraph, qsizetype begin, qsizetype end) {
     Line line;
     line.text = paragraph.text.mid(begin, end - begin);
-    line.width = m_metrics.horizontalAdvance(line.text);
+    line.width = m_pMetrics->horizontalAdvance(line.text);
+    line.ink = m_pMetrics->boundingRect(line.text);
     if (paragraph.underlined >= begin && paragraph.underlined < end) {
         line.underlined = paragraph.underlined - begin;
     }

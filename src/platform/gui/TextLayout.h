@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFontMetrics>
+#include <QRect>
 #include <QString>
 
 #include <string>
@@ -18,6 +19,9 @@ public:
         int width = 0;
         // Index in text of the character marked by a '&' prefix, or -1.
         qsizetype underlined = -1;
+        // Every pixel the line's glyphs may cover, relative to the start of its
+        // baseline (y upwards negative).
+        QRect ink;
     };
 
     TextLayout(const QFontMetrics& metrics, const std::string& text, unsigned format, int boxWidth);
@@ -42,7 +46,8 @@ private:
     void AddLine(const Marked& paragraph, qsizetype begin, qsizetype end);
     qsizetype FitLine(const QString& text, qsizetype begin) const;
 
-    const QFontMetrics& m_metrics;
+    // Used while the layout is made only, so that a layout can be kept and copied.
+    const QFontMetrics* m_pMetrics;
     unsigned m_format;
     int m_boxWidth;
     int m_lineHeight;
