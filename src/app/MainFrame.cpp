@@ -24,6 +24,7 @@
 #include "app/DebugLogWnd.h"
 #include "app/DocumentWindow.h"
 #include "app/RecentFileList.h"
+#include "app/ToolBarIcons.h"
 #include "app/TransferCommands.h"
 #include "comm/AppSettings.h"
 #include "comm/ui/CommSettings.h"
@@ -254,17 +255,13 @@ void CMainFrame::CreateHelpMenu() {
 void CMainFrame::CreateToolBar() {
     m_pToolBar = addToolBar(tr("Main"));
     m_pToolBar->setObjectName("mainToolBar");
-    const QStyle* look = style();
-    m_pToolBar->addAction(look->standardIcon(QStyle::SP_FileIcon), tr("New"), this,
-                          [this] { NewDocument(); });
-    m_pToolBar->addAction(look->standardIcon(QStyle::SP_DialogOpenButton), tr("Open"), this,
-                          [this] { ShowOpenDialog(); });
-    QAction* save = m_pToolBar->addAction(look->standardIcon(QStyle::SP_DialogSaveButton),
-                                          tr("Save"), this, [this] { SaveActive(false); });
+    m_pToolBar->addAction(CToolBarIcons::New(), tr("New"), this, [this] { NewDocument(); });
+    m_pToolBar->addAction(CToolBarIcons::Open(), tr("Open"), this, [this] { ShowOpenDialog(); });
+    QAction* save = m_pToolBar->addAction(CToolBarIcons::Save(), tr("Save"), this,
+                                          [this] { SaveActive(false); });
     save->setObjectName("toolSave");
     m_pToolBar->addSeparator();
-    m_pToolBar->addAction(look->standardIcon(QStyle::SP_DriveNetIcon), tr("Online"), this,
-                          [this] { OnlineCommand(); });
+    m_pToolBar->addAction(CToolBarIcons::Online(), tr("Online"), this, [this] { OnlineCommand(); });
     m_pToolBar->addSeparator();
     m_pToolBar->addWidget(new QLabel(tr(" Configuration: "), m_pToolBar));
     m_pConfigName = new QLineEdit(m_pToolBar);
@@ -390,12 +387,23 @@ CDebugLogWnd& CMainFrame::GetDebugLog() {
         m_pDebugLog = new CDebugLogWnd(this);
         addDockWidget(Qt::BottomDockWidgetArea, m_pDebugLog);
         m_pDebugLog->hide();
+        if (!m_strPendingLog.isEmpty()) {
+            m_pDebugLog->AppendLine(m_strPendingLog, false);
+            m_strPendingLog.clear();
+        }
     }
     return *m_pDebugLog;
 }
 
+// The bar is made when it is first wanted; lines logged before wait for it, so
+// that opening the first document does not build a text editor nobody sees.
 void CMainFrame::LogLine(const QString& text) {
-    GetDebugLog().AppendLine(QTime::currentTime().toString("HH:mm:ss  ") + text);
+    const QString line = QTime::currentTime().toString("HH:mm:ss  ") + text;
+    if (m_pDebugLog != nullptr) {
+        m_pDebugLog->AppendLine(line);
+    } else {
+        m_strPendingLog += line + "\n";
+    }
 }
 
 void CMainFrame::ToggleDebugLog() {
@@ -652,7 +660,7 @@ void CMainFrame::ShowDocumentProperties() {
 }
 
 void CMainFrame::SaveBarState() {
-    m_settings.GetStore().setValue(kBarStateKey, saveState());
+    CAppSettings::StoreValue(m_settings.GetStore(), kBarStateKey, saveState());
 }
 
 void CMainFrame::RestoreBarState() {

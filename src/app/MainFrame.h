@@ -127,6 +127,7 @@ private:
     QLineEdit* m_pConfigName = nullptr;
     QMenu* m_pRecentMenu = nullptr;
     CDebugLogWnd* m_pDebugLog = nullptr;
+    QString m_strPendingLog;  // lines logged before the bar was made
     QTimer* m_pIdleTimer = nullptr;
     CStatusBarEx* m_pStatusBar = nullptr;
     bool m_bTxLit = false;

@@ -3,6 +3,8 @@
 #include <QSettings>
 #include <algorithm>
 
+#include "comm/AppSettings.h"
+
 namespace {
 
 constexpr const char* kSection = "Recent File List";
@@ -49,8 +51,8 @@ void CRecentFileList::Store() {
     for (int i = 0; i < kSize; ++i) {
         const std::size_t index = static_cast<std::size_t>(i);
         if (index < m_files.size()) {
-            m_store.setValue(EntryKey(i), QString::fromStdString(m_files[index]));
-        } else {
+            CAppSettings::StoreValue(m_store, EntryKey(i), QString::fromStdString(m_files[index]));
+        } else if (m_store.contains(EntryKey(i))) {
             m_store.remove(EntryKey(i));
         }
     }

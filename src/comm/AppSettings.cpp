@@ -42,16 +42,31 @@ CCommunicationData CAppSettings::LoadCommSettings(const CCommunicationData& defa
 }
 
 void CAppSettings::StoreCommSettings(const CCommunicationData& data) {
-    m_pSettings->beginGroup(kCommGroup);
-    m_pSettings->setValue("Interface", data.m_nInterface);
-    m_pSettings->setValue("Port", Text(data.m_strPort));
-    m_pSettings->setValue("IPAddress", Text(data.m_strIPAddress));
-    m_pSettings->setValue("BaudRate", data.m_nBaudRate);
-    m_pSettings->setValue("DevAddress", data.m_nDevAddress);
-    m_pSettings->setValue("Timeout", data.m_nTimeout);
-    m_pSettings->setValue("Retries", data.m_nRetries);
-    m_pSettings->setValue("MonitPeriod", data.m_nMonitPeriod);
-    m_pSettings->endGroup();
+    QSettings& store = *m_pSettings;
+    store.beginGroup(kCommGroup);
+    StoreValue(store, "Interface", data.m_nInterface);
+    StoreValue(store, "Port", Text(data.m_strPort));
+    StoreValue(store, "IPAddress", Text(data.m_strIPAddress));
+    StoreValue(store, "BaudRate", data.m_nBaudRate);
+    StoreValue(store, "DevAddress", data.m_nDevAddress);
+    StoreValue(store, "Timeout", data.m_nTimeout);
+    StoreValue(store, "Retries", data.m_nRetries);
+    StoreValue(store, "MonitPeriod", data.m_nMonitPeriod);
+    store.endGroup();
+}
+
+void CAppSettings::StoreValue(QSettings& store, const QString& key, const QVariant& value) {
+    // Only what the user's own file holds counts, not the system-wide defaults.
+    const bool fallbacks = store.fallbacksEnabled();
+    store.setFallbacksEnabled(false);
+    const QVariant stored = store.value(key);
+    store.setFallbacksEnabled(fallbacks);
+    const bool same = stored.isValid() && (value.typeId() == QMetaType::QByteArray
+                                               ? stored.toByteArray() == value.toByteArray()
+                                               : stored.toString() == value.toString());
+    if (!same) {
+        store.setValue(key, value);
+    }
 }
 
 std::string CAppSettings::GetWorkDir() const {
@@ -59,7 +74,7 @@ std::string CAppSettings::GetWorkDir() const {
 }
 
 void CAppSettings::SetWorkDir(const std::string& folder) {
-    m_pSettings->setValue("Settings/WorkDir", Text(folder));
+    StoreValue(*m_pSettings, "Settings/WorkDir", Text(folder));
 }
 
 void CAppSettings::Sync() {
@@ -71,7 +86,7 @@ int CAppSettings::GetLanguage() const {
 }
 
 void CAppSettings::SetLanguage(int language) {
-    m_pSettings->setValue("Language", language);
+    StoreValue(*m_pSettings, "Language", language);
 }
 
 std::string CAppSettings::GetInterfaceName(int interfaceValue) {

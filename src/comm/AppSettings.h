@@ -6,6 +6,8 @@
 #include "comm/CommunicationData.h"
 
 class QSettings;
+class QString;
+class QVariant;
 
 // The application's stored settings: "Comm Settings" (Interface, Port,
 // IPAddress, BaudRate, DevAddress, Timeout, Retries, MonitPeriod) and "Settings"
@@ -37,6 +39,11 @@ public:
 
     // "SERIAL" or "ETHERNET" for an interface value.
     static std::string GetInterfaceName(int interfaceValue);
+
+    // Sets a value unless the user's own settings already hold it: a store with
+    // no change is not written again, so a start that stores back what it read
+    // does not rewrite (and flush) the settings file.
+    static void StoreValue(QSettings& store, const QString& key, const QVariant& value);
 
 private:
     std::unique_ptr<QSettings> m_pSettings;

@@ -13,28 +13,13 @@
 #include <functional>
 #include <set>
 
+#include "vexilla/DrawnIcon.h"
+
 namespace {
 
 constexpr int kIconSide = 16;
 constexpr int kTextGap = 3;
 constexpr int kMinimumPaneHeight = kIconSide + 4;
-
-// Icons are drawn on a 16-unit grid and rendered at 16 and 32 pixels, so they stay
-// sharp on screens with twice the pixel density.
-QIcon DrawnIcon(const std::function<void(QPainter&)>& draw) {
-    QIcon icon;
-    for (const int side : {kIconSide, 2 * kIconSide}) {
-        QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(side / double(kIconSide), side / double(kIconSide));
-        draw(painter);
-        painter.end();
-        icon.addPixmap(QPixmap::fromImage(image));
-    }
-    return icon;
-}
 
 void DrawLight(QPainter& painter, bool lit) {
     // The highlight sits up and left of the centre, as on a lamp lit from above.

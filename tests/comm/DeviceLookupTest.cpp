@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <filesystem>
 
 #include "FakePort.h"
-#include "comm/AppSettings.h"
 #include "comm/DeviceLookup.h"
 #include "model/BlockTypeTable.h"
 #include "model/Configuration.h"
@@ -104,35 +102,6 @@ TEST(DeviceLookup, CancelEndsTheScanWithoutFinishMessage) {
     EXPECT_TRUE(scan.WasCancelled());
     EXPECT_LE(scan.GetFound().size(), 1u);  // at most the probe under way when cancelled
     EXPECT_EQ(finished, 0);
-}
-
-TEST(AppSettings, CommSettingsRoundTripWithDefaults) {
-    const std::string path =
-        (std::filesystem::temp_directory_path() / "kestrel-settings-test.ini").string();
-    std::filesystem::remove(path);
-    {
-        CAppSettings empty(path);
-        const CCommunicationData defaults = empty.LoadCommSettings();
-        EXPECT_EQ(defaults.m_nBaudRate, 19200);
-        EXPECT_EQ(defaults.m_strIPAddress, "0.0.0.0");
-        EXPECT_EQ(defaults.m_nMonitPeriod, 2000);
-        CCommunicationData changed = defaults;
-        changed.m_nInterface = 1;
-        changed.m_strIPAddress = "127.0.0.1:15020";
-        changed.m_nRetries = 0;
-        empty.StoreCommSettings(changed);
-        empty.SetWorkDir("/srv/work");
-        empty.Sync();
-    }
-    CAppSettings stored(path);
-    const CCommunicationData loaded = stored.LoadCommSettings();
-    EXPECT_EQ(loaded.m_nInterface, 1);
-    EXPECT_EQ(loaded.m_strIPAddress, "127.0.0.1:15020");
-    EXPECT_EQ(loaded.m_nRetries, 0);
-    EXPECT_EQ(stored.GetWorkDir(), "/srv/work");
-    EXPECT_EQ(CAppSettings::GetInterfaceName(0), "SERIAL");
-    EXPECT_EQ(CAppSettings::GetInterfaceName(1), "ETHERNET");
-    std::filesystem::remove(path);
 }
 
 }  // namespace

@@ -176,7 +176,11 @@ TEST(StatusBarExIcons, LightsAreRoundBrightWhenLitAndDarkOtherwise) {
     QColor centre[2];
     for (const bool lit : {false, true}) {
         const QIcon icon = CStatusBarEx::LightIcon(lit);
-        EXPECT_TRUE(icon.availableSizes().contains(QSize(32, 32)));  // sharp on dense screens
+        // Drawn at the size shown, so sharp on dense screens too.
+        const QImage large = icon.pixmap(QSize(32, 32)).toImage();
+        EXPECT_EQ(large.size(), QSize(32, 32));
+        EXPECT_EQ(large.pixelColor(1, 1).alpha(), 0);
+        EXPECT_EQ(large.pixelColor(16, 16).alpha(), 255);
         const QImage image = icon.pixmap(QSize(16, 16)).toImage();
         EXPECT_EQ(image.pixelColor(0, 0).alpha(), 0);  // round: the corners stay clear
         centre[lit] = image.pixelColor(8, 8);
@@ -184,6 +188,12 @@ TEST(StatusBarExIcons, LightsAreRoundBrightWhenLitAndDarkOtherwise) {
     EXPECT_TRUE(BrightGreen(centre[1])) << centre[1].name().toStdString();
     EXPECT_LT(centre[0].green(), 120);
     EXPECT_GT(centre[0].green(), centre[0].red());
+
+    // A disabled icon is the same picture, faded.
+    const QImage disabled =
+        CStatusBarEx::LightIcon(true).pixmap(QSize(16, 16), QIcon::Disabled).toImage();
+    EXPECT_GT(disabled.pixelColor(8, 8).alpha(), 0);
+    EXPECT_LT(disabled.pixelColor(8, 8).alpha(), 160);
 
     const QImage chip = CStatusBarEx::MemoryIcon().pixmap(QSize(16, 16)).toImage();
     const QRect drawn =

@@ -134,18 +134,16 @@ void CZoomView::paintEvent(QPaintEvent* event) {
     if (size.isEmpty()) {
         return;
     }
-    QImage buffer(size, QImage::Format_RGB32);
-    buffer.fill(Qt::white);
-    {
-        CDC dc(buffer);
-        PrepareMapping(dc);
-        const QRect area = event->rect();
-        CRect clip = DPtoLP(CRect(area.left(), area.top(), area.right() + 1, area.bottom() + 1));
-        clip.NormalizeRect();
-        OnDraw(dc, clip);
-    }
+    // Straight onto the widget: Qt's backing store already keeps the picture
+    // from flickering, so a buffer of our own would only cost a fill and a copy.
     QPainter painter(viewport());
-    painter.drawImage(event->rect(), buffer, event->rect());
+    const QRect area = event->rect();
+    painter.fillRect(area, Qt::white);
+    CDC dc(painter);
+    PrepareMapping(dc);
+    CRect clip = DPtoLP(CRect(area.left(), area.top(), area.right() + 1, area.bottom() + 1));
+    clip.NormalizeRect();
+    OnDraw(dc, clip);
 }
 
 void CZoomView::resizeEvent(QResizeEvent* event) {

@@ -10,7 +10,7 @@
 class CDC;
 
 // A scrolling view of a page in logical units (1/100 inch) with a zoom factor.
-// The page is drawn through an off-screen buffer by OnDraw; the scroll bars
+// The page is drawn by OnDraw straight onto the viewport; the scroll bars
 // follow the page at the current zoom.
 class CZoomView : public QAbstractScrollArea {
 public:

@@ -25,8 +25,6 @@
 namespace {
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
-// Size of the image a context without device draws on.
-constexpr int kScratchSize = 16;
 
 enum class Shape { Rectangle, Ellipse, RoundRect };
 
@@ -106,7 +104,10 @@ struct CDC::Impl {
     // logical units. Set only when it changes.
     void UseDeviceSpace();
     void UseLogicalSpace();
-    bool CanDraw() const { return !path.IsRecording() && painter->isActive(); }
+    // A context without a device measures text and records paths; it has no
+    // painter, so that making one (as every text measurement does) costs little.
+    bool IsPainting() const { return painter != nullptr && painter->isActive(); }
+    bool CanDraw() const { return !path.IsRecording() && IsPainting(); }
 
     // Device geometry.
     double DeviceScale() const;
@@ -140,7 +141,6 @@ struct CDC::Impl {
     void DrawLines(const TextLayout& layout, const QRectF& box, unsigned format);
     void DrawLine(const TextLayout::Line& line, QPointF topLeft, const QFontMetrics& metrics);
 
-    std::unique_ptr<QImage> scratch;
     std::unique_ptr<QPainter> ownPainter;
     QPainter* painter = nullptr;
     bool external = false;
@@ -168,16 +168,10 @@ CDC::Impl::Impl(QPainter& external) : painter(&external), external(true) {
 CDC::Impl::Impl(QPaintDevice& device)
     : ownPainter(std::make_unique<QPainter>(&device)), painter(ownPainter.get()) {}
 
-CDC::Impl::Impl()
-    : scratch(std::make_unique<QImage>(kScratchSize, kScratchSize,
-                                       QImage::Format_ARGB32_Premultiplied)) {
-    scratch->fill(Qt::white);
-    ownPainter = std::make_unique<QPainter>(scratch.get());
-    painter = ownPainter.get();
-}
+CDC::Impl::Impl() = default;
 
 CDC::Impl::~Impl() {
-    if (external && painter->isActive()) {
+    if (external && IsPainting()) {
         painter->restore();
     }
 }
@@ -204,14 +198,14 @@ void CDC::Impl::MappingChanged() {
 }
 
 void CDC::Impl::UseDeviceSpace() {
-    if (painterSpace != PainterSpace::Device && painter->isActive()) {
+    if (painterSpace != PainterSpace::Device && IsPainting()) {
         painter->setTransform(base);
         painterSpace = PainterSpace::Device;
     }
 }
 
 void CDC::Impl::UseLogicalSpace() {
-    if (painterSpace != PainterSpace::Logical && painter->isActive()) {
+    if (painterSpace != PainterSpace::Logical && IsPainting()) {
         painter->setTransform(LogicalToDevice() * base);
         painterSpace = PainterSpace::Logical;
     }
@@ -318,7 +312,7 @@ void CDC::Impl::Output(const QPainterPath& devicePath, bool fill) {
         path.Add(devicePath);
         return;
     }
-    if (!painter->isActive()) {
+    if (!IsPainting()) {
         return;
     }
     UseDeviceSpace();
@@ -339,7 +333,7 @@ void CDC::Impl::Output(const QPainterPath& devicePath, bool fill) {
 // the mapping, as long as the pen is a cosmetic one (a wide pen's width is worked
 // out for the device). Neither when a hatch needs its background first.
 bool CDC::Impl::CanDrawPrimitives() const {
-    if (path.IsRecording() || !painter->isActive() ||
+    if (path.IsRecording() || !IsPainting() ||
         (state.brush.lbStyle == BS_HATCHED && state.bkMode == OPAQUE)) {
         return false;
     }
