@@ -7,6 +7,9 @@ cli="$1"
 sim="$2"
 plant="$3"
 work="$(mktemp -d)"
+# Settings of their own: what a developer has stored must not change the outcome.
+export HOME="$work/home" XDG_CONFIG_HOME="$work/config"
+mkdir -p "$HOME" "$XDG_CONFIG_HOME"
 sims=()
 cleanup() {
     for pid in "${sims[@]}"; do kill "$pid" 2>/dev/null; done
@@ -76,6 +79,11 @@ round_trip noisy-pty --pty --noise 2 --echo
 round_trip dropping --tcp 127.0.0.1:0 --drop-every 3
 expect "probe" 0 "2;4.10;PLANT;" "$cli" probe "${target[@]}"
 expect "probe elsewhere" 1 "Not found !!!" "$cli" probe --address 9 --retries 0 "${target[@]}"
+# A script's own settings file stands in for the connection options.
+printf '[Comm%%20Settings]\nInterface=1\nIPAddress=%s\nDevAddress=2\nRetries=3\n' "${target[1]}" \
+    >"$work/script.ini"
+expect "probe with a settings file" 0 "2;4.10;PLANT;" "$cli" probe --settings "$work/script.ini"
+expect "missing settings file" 2 "does not exist" "$cli" probe --settings "$work/none.ini"
 
 # A matching file in the working directory offers its drawings.
 cp "$plant" "$work/PLANT.vxp"

@@ -5,6 +5,9 @@ set -uo pipefail
 cli="$1"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
+# Settings of their own: what a developer has stored must not change the outcome.
+export HOME="$work/home" XDG_CONFIG_HOME="$work/config"
+mkdir -p "$HOME" "$XDG_CONFIG_HOME"
 failures=0
 passed=0
 

@@ -6,7 +6,10 @@
 
 #include <cstdlib>
 
+#include "support/TestEnvironment.h"
+
 int main(int argc, char** argv) {
+    IsolateTestEnvironment();
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QGuiApplication application(argc, argv);
     testing::InitGoogleTest(&argc, argv);

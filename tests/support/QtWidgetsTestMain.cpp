@@ -4,7 +4,10 @@
 #include <QApplication>
 #include <cstdlib>
 
+#include "support/TestEnvironment.h"
+
 int main(int argc, char** argv) {
+    IsolateTestEnvironment();
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication application(argc, argv);
     testing::InitGoogleTest(&argc, argv);

@@ -47,3 +47,8 @@ bool CCliArgs::GetInt(const std::string& name, std::optional<int>& value) {
     value = number;
     return true;
 }
+
+bool CCliArgs::Fail(const std::string& error) {
+    m_error = error;
+    return false;
+}

@@ -21,6 +21,8 @@ public:
     std::optional<std::string> Get(const std::string& name) const;
     // An integer option; false (with an error) when present but not a number.
     bool GetInt(const std::string& name, std::optional<int>& value);
+    // Records a problem with the arguments that the command found; false.
+    bool Fail(const std::string& error);
 
 private:
     std::vector<std::string> m_positional;

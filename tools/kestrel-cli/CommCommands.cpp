@@ -4,6 +4,8 @@
 #include <cmath>
 #include <csignal>
 #include <cstdio>
+#include <filesystem>
+#include <memory>
 
 #include "CliArgs.h"
 #include "CliDocument.h"
@@ -21,19 +23,40 @@
 
 namespace {
 
-const std::set<std::string> kConnectionOptions = {"--tcp",     "--serial",  "--baud",
-                                                  "--address", "--timeout", "--retries"};
+const std::set<std::string> kConnectionOptions = {
+    "--tcp", "--serial", "--baud", "--address", "--timeout", "--retries", "--settings"};
 const char* const kConnectionUsage =
-    "[--tcp HOST[:PORT] | --serial DEVICE [--baud B]] [--address A] [--timeout MS] [--retries N]";
+    "[--tcp HOST[:PORT] | --serial DEVICE [--baud B]] [--address A] [--timeout MS] [--retries N] "
+    "[--settings FILE]";
 
 std::set<std::string> With(std::set<std::string> options, std::initializer_list<std::string> more) {
     options.insert(more);
     return options;
 }
 
+// The stored settings: those of the file named with --settings (the layout the
+// user's settings have, "Comm Settings" and "Settings"), else the user's own.
+// Null (with the problem in args) when the named file does not exist.
+std::unique_ptr<CAppSettings> StoredSettings(CCliArgs& args) {
+    const std::optional<std::string> file = args.Get("--settings");
+    if (!file) {
+        return std::make_unique<CAppSettings>();
+    }
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(*file, error)) {
+        args.Fail("the settings file \"" + *file + "\" does not exist");
+        return nullptr;
+    }
+    return std::make_unique<CAppSettings>(*file);
+}
+
 // The stored settings with the command's connection options applied.
 bool ConnectionSettings(CCliArgs& args, CCommunicationData& settings) {
-    settings = CAppSettings().LoadCommSettings();
+    const std::unique_ptr<CAppSettings> stored = StoredSettings(args);
+    if (!stored) {
+        return false;
+    }
+    settings = stored->LoadCommSettings();
     if (auto host = args.Get("--tcp")) {
         settings.m_nInterface = CCommunicationData::kInterfaceEthernet;
         settings.m_strIPAddress = *host;
@@ -107,7 +130,12 @@ int RunUploadCommand(const std::vector<std::string>& args) {
         !ConnectionSettings(parsed, settings)) {
         return UsageError(usage, parsed.GetError());
     }
-    const std::string workDir = parsed.Get("--workdir").value_or(CAppSettings().GetWorkDir());
+    std::string workDir;
+    if (const auto folder = parsed.Get("--workdir")) {
+        workDir = *folder;
+    } else if (const auto stored = StoredSettings(parsed)) {
+        workDir = stored->GetWorkDir();
+    }
     CCliTransferUi ui(parsed.Has("--drawings-from-disk") ? IDYES : IDNO);
     UploadResult result;
     if (!UploadConfiguration(settings, workDir, ui, result)) {
