@@ -1,6 +1,8 @@
 #include "platform/FileIo.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,6 +10,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <string_view>
 
 namespace {
 
@@ -23,6 +27,51 @@ std::string FolderOf(const std::string& path) {
         return ".";
     }
     return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string HostName() {
+    char name[256] = {};
+    if (::gethostname(name, sizeof name - 1) != 0 || name[0] == '\0') {
+        return "localhost";
+    }
+    // The name goes into a file name: nothing that could end or split it.
+    std::string host(name);
+    for (char& c : host) {
+        if (c == '/' || c == '-') {
+            c = '_';
+        }
+    }
+    return host;
+}
+
+// "PLANT.vxp.saving-HOST-" : what every temporary file of a save of PLANT.vxp
+// on this host starts with; the writer's process id and a random part follow.
+std::string TemporaryPrefix(const std::string& path) {
+    return NameOf(path) + ".saving-" + HostName() + "-";
+}
+
+// A process id given as decimal digits, or -1.
+pid_t ParseProcessId(std::string_view digits) {
+    if (digits.empty() || digits.size() > 9) {
+        return -1;
+    }
+    pid_t pid = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9') {
+            return -1;
+        }
+        pid = pid * 10 + (c - '0');
+    }
+    return pid > 0 ? pid : -1;
+}
+
+bool IsProcessGone(pid_t pid) {
+    return ::kill(pid, 0) != 0 && errno == ESRCH;
 }
 
 // Writes everything, retrying short writes; false with errno set on failure.
@@ -88,9 +137,39 @@ bool ReadFileBytes(const std::string& path, std::size_t maxSize, std::vector<uin
     return true;
 }
 
+void RemoveStaleTemporaries(const std::string& path) {
+    const std::string folder = FolderOf(path);
+    const std::string prefix = TemporaryPrefix(path);
+    DIR* entries = ::opendir(folder.c_str());
+    if (entries == nullptr) {
+        return;
+    }
+    while (const dirent* entry = ::readdir(entries)) {
+        const std::string_view name(entry->d_name);
+        if (name.substr(0, prefix.size()) != prefix) {
+            continue;
+        }
+        // PREFIX + pid + "-" + six random characters.
+        const std::string_view rest = name.substr(prefix.size());
+        const std::size_t dash = rest.find('-');
+        if (dash == std::string_view::npos || rest.size() - dash - 1 != 6) {
+            continue;
+        }
+        const pid_t writer = ParseProcessId(rest.substr(0, dash));
+        if (writer > 0 && writer != ::getpid() && IsProcessGone(writer)) {
+            ::unlink((folder + "/" + std::string(name)).c_str());
+        }
+    }
+    ::closedir(entries);
+}
+
 bool WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes,
                          std::string& error) {
-    std::string temporary = path + ".XXXXXX";
+    // Saves killed half-way leave their temporary files behind; the next save
+    // of the same file clears those whose writer is gone.
+    RemoveStaleTemporaries(path);
+    std::string temporary =
+        FolderOf(path) + "/" + TemporaryPrefix(path) + std::to_string(::getpid()) + "-XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) {
         error = ErrnoText("Cannot create", path, errno);
@@ -122,6 +201,15 @@ bool WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& by
 bool CopyFileBytes(const std::string& from, const std::string& to, std::string& error) {
     std::vector<uint8_t> bytes;
     return ReadFileBytes(from, SIZE_MAX, bytes, error) && WriteFileAtomically(to, bytes, error);
+}
+
+std::string AbsolutePath(const std::string& path) {
+    if (path.empty()) {
+        return path;
+    }
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.lexically_normal().string();
 }
 
 bool FileExists(const std::string& path) {
