@@ -47,7 +47,8 @@ int IconOf(unsigned type) {
 }  // namespace
 
 int CAppMessageBox::Show(QWidget* parent, const std::string& text, unsigned type) {
-    return Show(parent, kTitle, text, type);
+    const std::string& title = GetMessageBoxTitle();
+    return Show(parent, title.empty() ? std::string(kTitle) : title, text, type);
 }
 
 int CAppMessageBox::Show(QWidget* parent, const std::string& title, const std::string& text,

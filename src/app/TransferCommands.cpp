@@ -123,7 +123,6 @@ bool CTransferCommands::ReceiveUpload(UploadResult& result) {
         for (int n = 1; n <= CConfiguration::kLoopCount; ++n) {
             CAutoDraw(*document, n, CLoopPainter::kDefaultPage).Run();
         }
-        document->SelectLoop(1, true);
     }
     m_frame.RefreshActiveWindow();
     return true;

@@ -22,6 +22,14 @@ void ReportDownloadFailure(CTransferUi& ui, const CController& controller, unsig
                    MB_OK | MB_ICONERROR);
 }
 
+// The line or the host could not be reached at all: said, not left silent.
+void ReportNoConnection(CTransferUi& ui, const CCommunicationData& settings, unsigned titleId) {
+    const std::string& target =
+        settings.IsEthernet() ? settings.m_strIPAddress : settings.m_strPort;
+    ui.ShowMessage(LoadResString(titleId), AfxFormatString(IDS_CANNOT_OPEN_CONNECTION, {target}),
+                   MB_OK | MB_ICONERROR);
+}
+
 bool SendLoops(CConfiguration& config, CConfController& controller, CTransferUi& ui) {
     ui.BeginProgress(LoadResString(IDS_TITLE_DOWNLOAD), LoadResString(IDS_SENDING_CONFIGURATION),
                      kLoopCount);
@@ -69,6 +77,7 @@ bool DownloadConfiguration(CConfiguration& config, const CCommunicationData& set
     }
     CConfController controller;
     if (!controller.Open(settings, false)) {
+        ReportNoConnection(ui, settings, IDS_TITLE_DOWNLOAD);
         return false;
     }
     ui.SetWaitCursor(true);
@@ -92,6 +101,7 @@ bool UploadConfiguration(const CCommunicationData& settings, const std::string& 
     auto controller = std::make_unique<CConfController>();
     if (!controller->Open(settings, false)) {
         ui.SetWaitCursor(false);
+        ReportNoConnection(ui, settings, IDS_TITLE_UPLOAD);
         return false;
     }
     ui.BeginProgress(LoadResString(IDS_TITLE_UPLOAD), LoadResString(IDS_RETRIEVING_CONFIGURATION),
@@ -159,6 +169,8 @@ void ApplyUploadedLoops(CConfDoc& doc, UploadResult& result) {
     }
     doc.SetModifiedFlag(true);
     doc.SetTitle(doc.GetConfigurationName());
+    // Adding the loops made each current in turn; the document shows loop 1.
+    doc.SelectLoop(1, true);
     doc.UpdateAllViews(nullptr);
 }
 

@@ -169,8 +169,9 @@ bool CConfDoc::OnSaveDocument(const std::string& path) {
     if (m_bRenameOnSave) {
         const std::string title = FileTitleOf(path);
         if (previousLoopG != title) {
-            const int answer =
-                AfxMessageBox(IDS_LOOPG_DIFFERS_FROM_FILE, MB_OKCANCEL | MB_ICONWARNING);
+            const int answer = AfxMessageBox(LoadResString(IDS_TITLE_SAVE_AS),
+                                             LoadResString(IDS_LOOPG_DIFFERS_FROM_FILE),
+                                             MB_OKCANCEL | MB_ICONWARNING);
             if (answer == IDCANCEL) {
                 return false;
             }

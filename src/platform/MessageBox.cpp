@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <mutex>
+#include <utility>
 
 #include "platform/StringTable.h"
 
@@ -9,6 +10,8 @@ namespace {
 
 std::mutex g_handlerMutex;
 MessageBoxHandler g_handler;
+// The title of the box being shown by this thread; empty for the program's own.
+thread_local std::string t_title;
 
 int DefaultHandler(const std::string& text, unsigned type) {
     std::fprintf(stderr, "%s\n", text.c_str());
@@ -29,6 +32,17 @@ int AfxMessageBox(const std::string& text, unsigned type) {
 
 int AfxMessageBox(unsigned stringId, unsigned type) {
     return AfxMessageBox(LoadResString(stringId), type);
+}
+
+int AfxMessageBox(const std::string& title, const std::string& text, unsigned type) {
+    const std::string outer = std::exchange(t_title, title);
+    const int answer = AfxMessageBox(text, type);
+    t_title = outer;
+    return answer;
+}
+
+const std::string& GetMessageBoxTitle() {
+    return t_title;
 }
 
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {

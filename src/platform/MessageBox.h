@@ -27,6 +27,11 @@ using MessageBoxHandler = std::function<int(const std::string& text, unsigned ty
 int AfxMessageBox(const std::string& text, unsigned type = MB_OK);
 // The same with a string table entry as the text.
 int AfxMessageBox(unsigned stringId, unsigned type = MB_OK);
+// A message under a title that names the operation ("Save As") instead of the
+// program. The handler reads it with GetMessageBoxTitle while it shows the box.
+int AfxMessageBox(const std::string& title, const std::string& text, unsigned type);
+// The title asked for the box being shown; empty for the program's own title.
+const std::string& GetMessageBoxTitle();
 
 // Installs a handler and returns the previous one; an empty handler restores the
 // default, which writes the text to standard error and answers with the first

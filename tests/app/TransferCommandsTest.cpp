@@ -2,10 +2,11 @@
 // with the question and result boxes answered by script.
 #include <gtest/gtest.h>
 
+#include <QTabBar>
+#include <QTest>
 #include <filesystem>
 
 #include "../comm/FakePort.h"
-#include "BoxAnswerer.h"
 #include "SimController.h"
 #include "app/AppMessageBox.h"
 #include "app/DebugLogWnd.h"
@@ -15,8 +16,10 @@
 #include "comm/ui/OnlineDlg.h"
 #include "diagram/DrawingClasses.h"
 #include "document/ConfDoc.h"
+#include "platform/FileIo.h"
 #include "platform/MessageBox.h"
 #include "platform/StringIds.h"
+#include "support/BoxAnswerer.h"
 #include "support/TestPaths.h"
 
 namespace {
@@ -116,7 +119,29 @@ TEST_F(TransferCommandsTest, ControllerLostMidDownloadShowsTheFailureText) {
     ASSERT_EQ(boxes.seen.size(), 2u);
     EXPECT_EQ(boxes.seen[1],
               "Download: Problem to download this configuration.\nCommunication Time-out !!!");
-    EXPECT_EQ(m_frame->GetConfigurationName(), "");
+    EXPECT_EQ(m_frame->GetConfigurationName(), "PLANT");  // the open document's, as before
+}
+
+// Without a line there is no controller to ask; the user is told so, in the
+// title of the operation, instead of being left without a word.
+TEST_F(TransferCommandsTest, AConnectionThatCannotBeOpenedIsReported) {
+    CCommunicationData unreachable = m_settings->LoadCommSettings();
+    unreachable.m_nInterface = CCommunicationData::kInterfaceEthernet;
+    unreachable.m_strIPAddress = "127.0.0.1:1";
+    m_settings->StoreCommSettings(unreachable);
+    ASSERT_TRUE(m_frame->OpenDocument(m_folder + "/PLANT.vxp"));
+    {
+        CBoxAnswerer boxes;
+        boxes.Answer("before downloading", IDS_ONLY_DOWNLOAD);
+        EXPECT_FALSE(Download());
+        ASSERT_EQ(boxes.seen.size(), 2u);
+        EXPECT_EQ(boxes.seen[1], "Download: Cannot open the connection to \"127.0.0.1:1\".");
+    }
+    CBoxAnswerer boxes;
+    boxes.Answer("before uploading", IDS_ONLY_UPLOAD);
+    EXPECT_FALSE(Upload());
+    ASSERT_EQ(boxes.seen.size(), 2u);
+    EXPECT_EQ(boxes.seen[1], "Upload: Cannot open the connection to \"127.0.0.1:1\".");
 }
 
 TEST_F(TransferCommandsTest, UploadWithoutAMatchingFileDrawsANewDocument) {
@@ -151,7 +176,22 @@ TEST_F(TransferCommandsTest, UploadAsksForTheDrawingsOfTheFileWithTheSameName) {
     EXPECT_EQ(boxes.seen[1], "Upload: Configuration uploaded with success.");
     EXPECT_NE(boxes.seen[2].find("same name in your working directory"), std::string::npos);
     ASSERT_EQ(m_frame->GetDocumentCount(), 1);
-    EXPECT_EQ(m_frame->GetActiveDocument()->GetPathName(), m_folder + "/Work/PLANT.vxp");
+    CConfDoc* document = m_frame->GetActiveDocument();
+    EXPECT_EQ(document->GetPathName(), AbsolutePath(m_folder + "/Work/PLANT.vxp"));
+    EXPECT_EQ(m_frame->GetConfigurationName(), "PLANT");
+
+    // The uploaded loops were added one by one; loop 1 is the one shown, and
+    // each tab makes its own loop current.
+    EXPECT_EQ(document->GetCurrentLoopNumber(), 1);
+    const int loop1Free = document->GetFreeBytes();
+    EXPECT_EQ(m_frame->GetStatusText(CMainFrame::PANE_MEMORY),
+              QString("%1 bytes Free").arg(loop1Free));
+    QTabBar* tabs = m_frame->findChild<QTabBar*>();
+    ASSERT_NE(tabs, nullptr);
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    EXPECT_EQ(document->GetCurrentLoopNumber(), 2);
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
+    EXPECT_EQ(document->GetCurrentLoopNumber(), 1);
 }
 
 TEST_F(TransferCommandsTest, UploadKeepsAnotherDocumentWhoseChangesTheUserKeeps) {
