@@ -132,7 +132,7 @@ bool CConfApp::InitInstance(const std::string& fileToOpen) {
     if (fileToOpen.empty()) {
         // No empty document at start.
         CLogMsg::Log(kInitInstance, "Command info: %d - Command fileName: \"%s\"", 0, "");
-    } else if (!m_pMainFrame->OpenDocument(fileToOpen)) {
+    } else if (!m_pMainFrame->OpenDocumentFile(fileToOpen)) {
         // The user has seen the file error; the program stays, ready for
         // another file.
         CLogMsg::Log(kInitInstance, "Failed to process shell command");
@@ -164,7 +164,7 @@ int CConfApp::ExitInstance() {
 }
 
 bool CConfApp::OpenDocumentFile(const std::string& path) {
-    return m_pMainFrame && m_pMainFrame->CloseAllDocuments() && m_pMainFrame->OpenDocument(path);
+    return m_pMainFrame && m_pMainFrame->OpenDocumentFile(path);
 }
 
 int CConfApp::LanguageFromLocale(const QLocale& locale) {

@@ -4,12 +4,15 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
@@ -35,6 +38,7 @@
 #include "document/ui/DocumentPropertiesSheet.h"
 #include "editing/ui/LoopView.h"
 #include "editing/ui/TabChildFrame.h"
+#include "platform/FileIo.h"
 #include "platform/MessageBox.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
@@ -53,9 +57,9 @@ QString Latin1(const std::string& text) {
     return QString::fromLatin1(text.c_str());
 }
 
+// File names differ in case on this system: PLANT.vxp and plant.vxp are two files.
 bool SamePath(const std::string& a, const std::string& b) {
-    return !a.empty() && QFileInfo(Latin1(a)).absoluteFilePath().compare(
-                             QFileInfo(Latin1(b)).absoluteFilePath(), Qt::CaseInsensitive) == 0;
+    return !a.empty() && AbsolutePath(a) == AbsolutePath(b);
 }
 
 }  // namespace
@@ -74,8 +78,10 @@ CMainFrame::CMainFrame(CAppSettings& settings)
     RestoreBarState();
     connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow*) {
         RefreshFreeMemory();
+        RefreshConfigurationName();
         UpdateCommands();
     });
+    setAcceptDrops(true);
     // The commands follow the documents' state as the user works, the way an
     // idle-time update keeps menus and buttons current.
     m_pIdleTimer = new QTimer(this);
@@ -160,7 +166,7 @@ void CMainFrame::FillRecentFilesMenu() {
         QAction* action = m_pRecentMenu->addAction(Latin1(CRecentFileList::MenuText(i, path)));
         action->setToolTip(Latin1(path));
         connect(action, &QAction::triggered, this, [this, path] {
-            if (!OpenDocument(path)) {
+            if (!OpenDocumentFile(path) && !FileExists(path)) {
                 m_pRecentFiles->Remove(path);
                 FillRecentFilesMenu();
             }
@@ -178,10 +184,12 @@ void CMainFrame::CreateViewMenu() {
                [this] { statusBar()->setVisible(!statusBar()->isVisible()); });
     AddCommand(view, "viewDebugLog", tr("&Debug Log"), {}, [this] { ToggleDebugLog(); });
     view->addSeparator();
+    // A zoom command shows its check at once, not at the next idle update.
     auto withView = [this](void (CLoopView::*command)()) {
         return [this, command] {
             if (CLoopView* loopView = GetActiveLoopView()) {
                 (loopView->*command)();
+                UpdateCommands();
             }
         };
     };
@@ -327,6 +335,20 @@ void CMainFrame::UpdateCommands() {
         debugLog->setCheckable(true);
         debugLog->setChecked(m_pDebugLog != nullptr && m_pDebugLog->isVisible());
     }
+    // The zoom commands show the last one chosen ("To Objects" is never checked).
+    const CLoopView* view = open ? GetActiveLoopView() : nullptr;
+    const CZoomView::ZoomKind kind = view ? view->GetZoomKind() : CZoomView::ZOOM_NONE;
+    const std::pair<const char*, CZoomView::ZoomKind> zooms[] = {
+        {"zoomFull", CZoomView::ZOOM_FULL},
+        {"zoomWidth", CZoomView::ZOOM_WIDTH},
+        {"zoomHalf", CZoomView::ZOOM_HALF},
+    };
+    for (const auto& [name, zoom] : zooms) {
+        if (QAction* action = FindAction(name)) {
+            action->setCheckable(true);
+            action->setChecked(kind == zoom);
+        }
+    }
 }
 
 QString CMainFrame::GetStatusText(int pane) const {
@@ -449,7 +471,13 @@ void CMainFrame::RefreshActiveWindow() {
         window->GetFrame()->GetLoopView()->viewport()->update();
     }
     RefreshFreeMemory();
+    RefreshConfigurationName();
     UpdateCommands();
+}
+
+void CMainFrame::RefreshConfigurationName() {
+    const CConfDoc* document = GetActiveDocument();
+    SetConfigurationName(document ? document->GetConfigurationName() : std::string());
 }
 
 void CMainFrame::AddDocumentWindow(std::unique_ptr<CConfDoc> document) {
@@ -458,6 +486,14 @@ void CMainFrame::AddDocumentWindow(std::unique_ptr<CConfDoc> document) {
         std::move(document), [this](CDocumentWindow& closing) { return CanCloseWindow(closing); });
     m_pMdiArea->addSubWindow(window);
     window->showMaximized();
+    // A loop renamed on its tab (Loop G renames the configuration) shows in the
+    // window's title and the name field at once.
+    window->GetFrame()->SetNamesChangedCallback([this, window] {
+        window->RefreshTitle();
+        if (GetActiveWindow() == window) {
+            RefreshConfigurationName();
+        }
+    });
     CLoopView* view = window->GetFrame()->GetLoopView();
     view->SetPositionCallback([this](CPoint point) { SetCursorPosition(point.x, point.y, false); });
     view->SetClearPositionCallback([this] { SetCursorPosition(0, 0, true); });
@@ -465,6 +501,7 @@ void CMainFrame::AddDocumentWindow(std::unique_ptr<CConfDoc> document) {
     if (added.IsOpenedFromFile()) {
         AskLoopGName(added);
     }
+    RefreshConfigurationName();
     UpdateCommands();
 }
 
@@ -476,10 +513,17 @@ void CMainFrame::AskLoopGName(CConfDoc& document) {
     }
 }
 
-bool CMainFrame::OpenDocument(const std::string& path) {
+bool CMainFrame::OpenDocumentFile(const std::string& path) {
+    return CloseAllDocuments() && OpenDocument(path);
+}
+
+bool CMainFrame::OpenDocument(const std::string& given) {
+    const std::string path = AbsolutePath(given);
     for (QMdiSubWindow* sub : m_pMdiArea->subWindowList()) {
+        // A new document's path is where it would be saved, not a file it holds.
         auto* window = dynamic_cast<CDocumentWindow*>(sub);
-        if (window != nullptr && SamePath(window->GetDocument().GetPathName(), path)) {
+        if (window != nullptr && !window->GetDocument().IsNeverSaved() &&
+            SamePath(window->GetDocument().GetPathName(), path)) {
             m_pMdiArea->setActiveSubWindow(window);
             return true;
         }
@@ -498,12 +542,12 @@ bool CMainFrame::OpenDocument(const std::string& path) {
     return true;
 }
 
+// The loops of a new document are made by its frame, which labels their tabs
+// as the loops of a new configuration (" LOOP 1: ").
 void CMainFrame::NewDocument() {
     auto document = std::make_unique<CConfDoc>();
     document->GetGeneralData().m_strWorkDir = m_settings.GetWorkDir();
     document->OnNewDocument();
-    document->CreateDefaultLoops();
-    document->SetModifiedFlag(false);
     AddDocumentWindow(std::move(document));
 }
 
@@ -528,7 +572,7 @@ void CMainFrame::ShowOpenDialog() {
     const QString path = QFileDialog::getOpenFileName(
         this, tr("Open"), Latin1(m_settings.GetWorkDir()), tr("KESTREL Plus Files (*.vxp)"));
     if (!path.isEmpty()) {
-        OpenDocument(path.toStdString());
+        OpenDocumentFile(path.toStdString());
     }
 }
 
@@ -567,7 +611,8 @@ bool CMainFrame::SaveActive(bool saveAs) {
 
 bool CMainFrame::SaveWindow(CDocumentWindow& window, bool saveAs) {
     CConfDoc& document = window.GetDocument();
-    if (document.GetLoopName(CConfiguration::kLoopG).empty()) {
+    // Save As names the configuration after the file, so only Save needs the name.
+    if (!saveAs && document.GetLoopName(CConfiguration::kLoopG).empty()) {
         AfxMessageBox(IDS_LOOPG_NAME_MISSING, MB_OK | MB_ICONINFORMATION);
         return false;
     }
@@ -591,6 +636,7 @@ bool CMainFrame::SaveWindow(CDocumentWindow& window, bool saveAs) {
     }
     window.RefreshTitle();
     window.GetFrame()->RefreshTabTexts();
+    RefreshConfigurationName();
     UpdateCommands();
     return saved;
 }
@@ -677,6 +723,40 @@ bool CMainFrame::event(QEvent* event) {
         return true;
     }
     return QMainWindow::event(event);
+}
+
+// Files dropped on the window open as from the File menu: a configuration
+// replaces the open documents, a configuration image is imported.
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedFile(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const QString path = DroppedFile(event->mimeData());
+    if (path.isEmpty()) {
+        return;
+    }
+    event->acceptProposedAction();
+    if (IsImageFileName(path.toStdString())) {
+        ImportImage(path.toStdString());
+    } else {
+        OpenDocumentFile(path.toStdString());
+    }
+}
+
+QString CMainFrame::DroppedFile(const QMimeData* data) {
+    if (data == nullptr) {
+        return {};
+    }
+    for (const QUrl& url : data->urls()) {
+        const QString path = url.toLocalFile();
+        if (path.endsWith(".vxp", Qt::CaseInsensitive) || IsImageFileName(path.toStdString())) {
+            return path;
+        }
+    }
+    return {};
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

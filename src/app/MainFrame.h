@@ -6,6 +6,9 @@
 #include <string>
 
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
+class QMimeData;
 class QLineEdit;
 class QMdiArea;
 class QMenu;
@@ -29,8 +32,13 @@ public:
     explicit CMainFrame(CAppSettings& settings);
     ~CMainFrame() override;
 
-    // Opens a document in a new window; false (after the file error) when it
-    // cannot be read. A file open already is brought to the front.
+    // File > Open, the recent files, the command line and dropped files: closes
+    // every open document first (each with its question about unsaved changes);
+    // when one stays open, nothing is opened (false).
+    bool OpenDocumentFile(const std::string& path);
+    // Opens a document in a new window beside the others; false (after the
+    // file error) when it cannot be read. A file open already is brought to the
+    // front. The document keeps the path made absolute.
     bool OpenDocument(const std::string& path);
     void NewDocument();
     // Turns a .vxi configuration image into a new document.
@@ -91,6 +99,8 @@ public:
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     QAction* AddCommand(QMenu* menu, const QString& name, const QString& text,
@@ -116,6 +126,10 @@ private:
     void ShowDocumentInformation();
     void ShowDocumentProperties();
     void RefreshFreeMemory();
+    // The name field follows the active document.
+    void RefreshConfigurationName();
+    // The first configuration or configuration image among dropped files.
+    static QString DroppedFile(const QMimeData* data);
     void SaveBarState();
     void RestoreBarState();
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "comm/AppSettings.h"
+#include "platform/FileIo.h"
 
 namespace {
 
@@ -24,10 +25,12 @@ CRecentFileList::CRecentFileList(QSettings& store) : m_store(store) {
     }
 }
 
-void CRecentFileList::Add(const std::string& path) {
-    if (path.empty()) {
+void CRecentFileList::Add(const std::string& given) {
+    if (given.empty()) {
         return;
     }
+    // Stored absolute: the list must open the file from wherever the program starts.
+    const std::string path = AbsolutePath(given);
     m_files.erase(std::remove(m_files.begin(), m_files.end(), path), m_files.end());
     m_files.insert(m_files.begin(), path);
     if (m_files.size() > static_cast<std::size_t>(kSize)) {

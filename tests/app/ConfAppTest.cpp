@@ -11,7 +11,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "BoxAnswerer.h"
 #include "app/ConfApp.h"
 #include "app/LanguagePack.h"
 #include "app/MainFrame.h"
@@ -22,6 +21,7 @@
 #include "model/ParamDictionary.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
+#include "support/BoxAnswerer.h"
 #include "support/TestPaths.h"
 #include "vexilla/LogMsg.h"
 

@@ -3,17 +3,29 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMimeData>
 #include <QSettings>
+#include <QTabBar>
+#include <QUrl>
 #include <filesystem>
 #include <fstream>
 
+#include "app/AppMessageBox.h"
 #include "app/ConfFileDialog.h"
 #include "app/MainFrame.h"
 #include "app/RecentFileList.h"
 #include "comm/AppSettings.h"
 #include "diagram/DrawingClasses.h"
 #include "document/ConfDoc.h"
+#include "platform/FileIo.h"
 #include "platform/MessageBox.h"
+#include "support/BoxAnswerer.h"
+#include "support/ModalAnswerer.h"
 #include "support/TestPaths.h"
 
 namespace {
@@ -40,7 +52,7 @@ private:
 };
 
 std::string MakeFolder(const std::string& name) {
-    const std::string folder = testing::TempDir() + "/" + name;
+    const std::string folder = AbsolutePath(testing::TempDir() + "/" + name);
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     return folder;
@@ -149,6 +161,133 @@ TEST_F(FrameFilesTest, SaveFollowsTheModifiedFlag) {
     m_frame->CloseAllDocuments();
     m_frame->UpdateCommands();
     EXPECT_FALSE(m_frame->FindAction("fileSaveAs")->isEnabled());
+}
+
+// File > Open, the recent files and the command line close the open documents
+// first; when the user keeps one, nothing is opened.
+TEST_F(FrameFilesTest, OpenClosesTheOpenDocumentsFirst) {
+    std::filesystem::copy_file(m_folder + "/PLANT.vxp", m_folder + "/OTHER.vxp");
+    ASSERT_TRUE(m_frame->OpenDocument(m_folder + "/PLANT.vxp"));
+    m_frame->GetActiveDocument()->SetModifiedFlag(true);
+    {
+        ScriptedMessages messages({IDCANCEL});
+        EXPECT_FALSE(m_frame->OpenDocumentFile(m_folder + "/OTHER.vxp"));
+        EXPECT_EQ(m_frame->GetDocumentCount(), 1);
+        EXPECT_EQ(m_frame->GetActiveDocument()->GetTitle(), "PLANT.vxp");
+    }
+    ScriptedMessages messages({IDNO, IDNO});  // drop the changes; keep the Loop G name
+    EXPECT_TRUE(m_frame->OpenDocumentFile(m_folder + "/OTHER.vxp"));
+    EXPECT_EQ(m_frame->GetDocumentCount(), 1);
+    EXPECT_EQ(m_frame->GetActiveDocument()->GetTitle(), "OTHER.vxp");
+}
+
+// PLANT.vxp and plant.vxp are two files here, and a new document's path is
+// only where it would be saved: neither may stand for the other.
+TEST_F(FrameFilesTest, OnlyTheSameFileCountsAsOpenAlready) {
+    std::filesystem::copy_file(m_folder + "/PLANT.vxp", m_folder + "/plant.vxp");
+    std::filesystem::copy_file(m_folder + "/PLANT.vxp", m_folder + "/LOOP_G.vxp");
+    ScriptedMessages messages({IDNO, IDNO, IDNO});
+    ASSERT_TRUE(m_frame->OpenDocument(m_folder + "/PLANT.vxp"));
+    ASSERT_TRUE(m_frame->OpenDocument(m_folder + "/plant.vxp"));
+    EXPECT_EQ(m_frame->GetDocumentCount(), 2);
+    m_frame->NewDocument();
+    ASSERT_TRUE(m_frame->OpenDocument(m_folder + "/LOOP_G.vxp"));
+    EXPECT_EQ(m_frame->GetDocumentCount(), 4);
+    EXPECT_FALSE(m_frame->GetActiveDocument()->IsNeverSaved());
+    EXPECT_TRUE(m_frame->OpenDocument(m_folder + "/./PLANT.vxp"));  // the same file again
+    EXPECT_EQ(m_frame->GetDocumentCount(), 4);
+}
+
+// Started from another folder, the recent file list must still find the file.
+TEST_F(FrameFilesTest, RecentFilesAndDocumentsKeepAbsolutePaths) {
+    const auto start = std::filesystem::current_path();
+    std::filesystem::current_path(m_folder);
+    const bool opened = m_frame->OpenDocument("PLANT.vxp");
+    std::filesystem::current_path(start);
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(m_frame->GetRecentFiles().GetFiles().front(), m_folder + "/PLANT.vxp");
+    EXPECT_EQ(m_frame->GetActiveDocument()->GetPathName(), m_folder + "/PLANT.vxp");
+    EXPECT_EQ(m_settings->GetStore().value("Recent File List/File1").toString().toStdString(),
+              m_folder + "/PLANT.vxp");
+}
+
+TEST_F(FrameFilesTest, NewDocumentsLabelTheirDefaultLoopsInCapitals) {
+    m_frame->NewDocument();
+    CConfDoc* document = m_frame->GetActiveDocument();
+    ASSERT_NE(document, nullptr);
+    EXPECT_FALSE(document->IsModified());
+    EXPECT_EQ(document->GetCurrentLoopNumber(), 1);
+    QTabBar* tabs = m_frame->findChild<QTabBar*>();
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ(tabs->tabText(0).toStdString(), " LOOP 1: LOOP_1");
+    EXPECT_EQ(tabs->tabText(4).toStdString(), " LOOP G: LOOP_G");
+    EXPECT_EQ(m_frame->GetConfigurationName(), "LOOP_G");
+}
+
+// The name field follows the active document as documents open, switch,
+// rename and close.
+TEST_F(FrameFilesTest, TheNameFieldFollowsTheActiveDocument) {
+    ScriptedMessages messages({IDNO});
+    ASSERT_TRUE(m_frame->OpenDocument(m_folder + "/PLANT.vxp"));
+    EXPECT_EQ(m_frame->GetConfigurationName(), "PLANT");
+    m_frame->NewDocument();
+    EXPECT_EQ(m_frame->GetConfigurationName(), "LOOP_G");
+    m_frame->findChild<QMdiArea*>()->activatePreviousSubWindow();
+    EXPECT_EQ(m_frame->GetConfigurationName(), "PLANT");
+    m_frame->CloseAllDocuments();
+    EXPECT_EQ(m_frame->GetConfigurationName(), "");
+}
+
+// Save As names the configuration after the file, so a document whose Loop G
+// has no name yet can be saved that way (Save refuses it).
+TEST_F(FrameFilesTest, SaveAsNamesADocumentWhoseLoopGHasNoName) {
+    m_frame->show();
+    CAppMessageBox::Install(m_frame.get());
+    m_frame->NewDocument();
+    CConfDoc* document = m_frame->GetActiveDocument();
+    document->SetLoopName(5, "");
+    {
+        CBoxAnswerer boxes;
+        EXPECT_FALSE(m_frame->SaveActive(false));
+        ASSERT_EQ(boxes.seen.size(), 1u);
+        EXPECT_NE(boxes.seen[0].find("General LOOP name is missing"), std::string::npos);
+    }
+    const std::string target = m_folder + "/BOILER.vxp";
+    CModalAnswerer<QFileDialog> chooser([&target](QFileDialog& dialog) {
+        dialog.selectFile(QString::fromStdString(target));
+        static_cast<QDialog&>(dialog).accept();  // as the Save button does
+    });
+    CBoxAnswerer boxes;
+    boxes.Answer("different from file name", IDOK);
+    EXPECT_TRUE(m_frame->SaveActive(true));
+    SetMessageBoxHandler(nullptr);
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    // The question is titled with the operation, not the program.
+    EXPECT_EQ(boxes.seen[0].rfind("Save As: The Loop G name is different from file name.", 0), 0u)
+        << boxes.seen[0];
+    EXPECT_TRUE(std::filesystem::exists(target));
+    EXPECT_EQ(document->GetLoopName(5), "BOILER");
+    EXPECT_EQ(m_frame->GetConfigurationName(), "BOILER");
+}
+
+// A configuration dropped on the window opens as from File > Open.
+TEST_F(FrameFilesTest, DroppedConfigurationOpens) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(m_folder + "/PLANT.vxp"))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_frame.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_frame.get(), &drop);
+    ASSERT_EQ(m_frame->GetDocumentCount(), 1);
+    EXPECT_EQ(m_frame->GetActiveDocument()->GetTitle(), "PLANT.vxp");
+
+    QMimeData text;
+    text.setText("not a file");
+    QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    refused.setAccepted(false);
+    QApplication::sendEvent(m_frame.get(), &refused);
+    EXPECT_FALSE(refused.isAccepted());
 }
 
 TEST_F(FrameFilesTest, ImportedImageMustBeSavedUnderANewName) {

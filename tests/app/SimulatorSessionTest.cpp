@@ -7,7 +7,6 @@
 #include <QRegularExpression>
 #include <filesystem>
 
-#include "BoxAnswerer.h"
 #include "app/AppMessageBox.h"
 #include "app/MainFrame.h"
 #include "app/TransferCommands.h"
@@ -18,6 +17,7 @@
 #include "document/ConfDoc.h"
 #include "platform/MessageBox.h"
 #include "platform/StringIds.h"
+#include "support/BoxAnswerer.h"
 #include "support/TestPaths.h"
 
 namespace {

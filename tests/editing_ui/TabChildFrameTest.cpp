@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
 #include <QTabBar>
+#include <QTest>
 
 #include "diagram/DrawingClasses.h"
 #include "document/ConfDoc.h"
 #include "editing/ui/TabChildFrame.h"
 #include "platform/MessageBox.h"
+#include "support/ModalAnswerer.h"
+#include "vexilla/InputBox.h"
 
 namespace {
 
@@ -13,6 +17,7 @@ class TabRenameTest : public testing::Test {
 protected:
     void SetUp() override {
         RegisterDrawingClasses();
+        m_document.GetGeneralData().m_strWorkDir = "/w";
         m_document.OnNewDocument();
         m_document.CreateDefaultLoops();
         m_document.SetModifiedFlag(false);
@@ -60,6 +65,26 @@ TEST_F(TabRenameTest, GeneralLoopRenameIsConfirmedAndRenamesTheConfiguration) {
     EXPECT_EQ(m_document.GetLoopName(5), "MILL");
     EXPECT_EQ(m_document.GetConfigurationName(), "MILL");
     EXPECT_TRUE(Tab(5).endsWith("G: MILL")) << Tab(5).toStdString();
+    // The document's file takes the name as well, so that Save writes MILL.vxp.
+    EXPECT_EQ(m_document.GetTitle(), "MILL.vxp");
+    EXPECT_EQ(m_document.GetPathName(), "/w/MILL.vxp");
+}
+
+TEST_F(TabRenameTest, DoubleClickOnATabAsksForTheName) {
+    m_frame->resize(600, 300);
+    m_frame->show();
+    int renamed = 0;
+    m_frame->SetNamesChangedCallback([&renamed] { ++renamed; });
+    CModalAnswerer<CInputBox> typist([](CInputBox& box) {
+        box.GetEdit()->selectAll();
+        QTest::keyClicks(box.GetEdit(), "pump");
+        QTest::keyClick(box.GetEdit(), Qt::Key_Return);
+    });
+    QTabBar* tabs = m_frame->GetTabBar();
+    QTest::mouseDClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
+    EXPECT_TRUE(typist.HasAnswered());
+    EXPECT_EQ(m_document.GetLoopName(3), "PUMP");
+    EXPECT_EQ(renamed, 1);
 }
 
 TEST_F(TabRenameTest, UntitledGeneralLoopIsRenamedWithoutAsking) {

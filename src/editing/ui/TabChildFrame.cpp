@@ -55,7 +55,10 @@ std::string CTabChildFrame::TabText(int loopNumber, const std::string& name, boo
 
 void CTabChildFrame::FillTabs() {
     if (m_document.GetLoop(1) == nullptr) {
+        // A new configuration gets its five loops here, unchanged as far as the
+        // user is concerned.
         m_document.CreateDefaultLoops();
+        m_document.SetModifiedFlag(false);
         m_bDefaultLoops = true;
     }
     const QSignalBlocker blocker(m_pTabs);
@@ -92,20 +95,24 @@ bool CTabChildFrame::RenameLoop(int loopNumber, const std::string& typed) {
         m_document.GetLoop(loopNumber) == nullptr) {
         return false;
     }
-    if (loopNumber == kGeneralLoop) {
-        if (m_document.GetLoopName(kGeneralLoop) != "UNTITLED" &&
-            AfxMessageBox(IDS_CONFIRM_LOOPG_RENAME, MB_YESNO | MB_ICONQUESTION) != IDYES) {
-            return false;
-        }
-        m_document.SetConfigurationName(name);
+    if (loopNumber == kGeneralLoop && m_document.GetLoopName(kGeneralLoop) != "UNTITLED" &&
+        AfxMessageBox(IDS_CONFIRM_LOOPG_RENAME, MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        return false;
     }
     m_document.SetLoopName(loopNumber, name);
+    if (loopNumber == kGeneralLoop) {
+        // The configuration, and with it the document's file, takes the name.
+        m_document.RenameAfterLoopG();
+    }
     m_document.SetModifiedFlag(true);
     // The tab keeps its label up to the blank after the colon.
     const QString label = m_pTabs->tabText(loopNumber - 1);
     const qsizetype colon = label.indexOf(':');
     const QString prefix = colon >= 0 ? label.left(colon + 2) : label;
     m_pTabs->setTabText(loopNumber - 1, prefix + QString::fromLatin1(name.c_str()));
+    if (m_namesChanged) {
+        m_namesChanged();
+    }
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <string>
 
 class CConfDoc;
@@ -30,6 +31,11 @@ public:
     bool RenameLoop(int loopNumber, const std::string& typed);
     // Double-click on a tab: asks for the loop's new name.
     void AskLoopName(int loopNumber);
+    // Called after a loop was renamed (the document's name and path change with
+    // the general loop's).
+    void SetNamesChangedCallback(std::function<void()> callback) {
+        m_namesChanged = std::move(callback);
+    }
 
 private:
     // Makes the five tabs; a document without loops gets its default loops.
@@ -43,4 +49,5 @@ private:
     CLoopView* m_pView = nullptr;
     int m_nCurrentTab = -1;
     bool m_bDefaultLoops = false;
+    std::function<void()> m_namesChanged;
 };
