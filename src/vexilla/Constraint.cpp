@@ -31,17 +31,10 @@ bool CConstraint::ExtractOptions(std::string_view text) {
     if (text.size() > kMaxText) {
         return false;
     }
-
-    bool ok = true;
     while (true) {
         const std::size_t plus = text.find('+');
-        const std::string_view token = text.substr(0, plus);
-        const TokenResult result = ExtractToken(token);
-        if (result == TokenResult::kFatal) {
-            return false;
-        }
-        if (result == TokenResult::kIgnored) {
-            ok = false;
+        if (!ExtractToken(text.substr(0, plus))) {
+            return false;  // the flags parsed so far stay
         }
         if (plus == std::string_view::npos) {
             break;
@@ -63,27 +56,25 @@ bool CConstraint::ExtractOptions(std::string_view text) {
     if (m_flags & kFlagCentreY) {
         m_flags &= ~(kFlagY | kFlagCY);
     }
-    return ok;
+    return true;
 }
 
-CConstraint::TokenResult CConstraint::ExtractToken(std::string_view token) {
+// One token: its first letter (after an "M") decides; what follows the letter is
+// read only for a ratio, and characters that mean nothing are passed over, so
+// "XY" is X and "X0.5]" is X with the ratio 1. Only a "C" that is not followed
+// by "X" or "Y" is an error.
+bool CConstraint::ExtractToken(std::string_view token) {
     const bool proportional = !token.empty() && token.front() == 'M';
     if (proportional) {
         token.remove_prefix(1);
     }
-
-    TokenResult result = TokenResult::kOk;
-    if (token.empty()) {
-        // Nothing to set; an "M" alone still makes the flags so far proportional.
-    } else if (token.front() == 'C') {
+    const char letter = token.empty() ? '\0' : token.front();
+    if (letter == 'C') {
         const char axis = token.size() > 1 ? token[1] : '\0';
         if (axis != 'X' && axis != 'Y') {
-            return TokenResult::kFatal;
+            return false;
         }
-        float ratio = 1.0f;
-        if (!CalcRatio(token.substr(2), ratio)) {
-            return TokenResult::kFatal;
-        }
+        const float ratio = CalcRatio(token.substr(2));
         if (axis == 'X') {
             m_flags |= kFlagCX;
             m_cxRatio = ratio;
@@ -91,25 +82,16 @@ CConstraint::TokenResult CConstraint::ExtractToken(std::string_view token) {
             m_flags |= kFlagCY;
             m_cyRatio = ratio;
         }
-    } else if (token.front() == 'X' || token.front() == 'Y') {
-        float ratio = 1.0f;
-        if (!CalcRatio(token.substr(1), ratio)) {
-            return TokenResult::kFatal;
-        }
-        if (token.front() == 'X') {
-            m_flags |= kFlagX;
-            m_xRatio = ratio;
-        } else {
-            m_flags |= kFlagY;
-            m_yRatio = ratio;
-        }
-    } else if (token.front() == 'x' || token.front() == 'y') {
-        if (token.size() != 1) {
-            return TokenResult::kFatal;
-        }
-        m_flags |= token.front() == 'x' ? kFlagCentreX : kFlagCentreY;
-    } else {
-        result = TokenResult::kIgnored;
+    } else if (letter == 'X') {
+        m_flags |= kFlagX;
+        m_xRatio = CalcRatio(token.substr(1));
+    } else if (letter == 'Y') {
+        m_flags |= kFlagY;
+        m_yRatio = CalcRatio(token.substr(1));
+    } else if (letter == 'x') {
+        m_flags |= kFlagCentreX;
+    } else if (letter == 'y') {
+        m_flags |= kFlagCentreY;
     }
 
     if (proportional) {
@@ -126,27 +108,26 @@ CConstraint::TokenResult CConstraint::ExtractToken(std::string_view token) {
             m_flags |= kFlagPropY;
         }
     }
-    return result;
+    return true;
 }
 
-bool CConstraint::CalcRatio(std::string_view rest, float& ratio) {
-    if (rest.empty()) {
-        ratio = 1.0f;
-        return true;
+// "[0.5]..." is one half, whatever the user's locale; no "[" is 1. After the
+// "[" the number is read as far as it goes ("[0.5" is one half too); no number
+// there is 0, as the C library's conversion gives.
+float CConstraint::CalcRatio(std::string_view rest) {
+    if (rest.empty() || rest.front() != '[') {
+        return 1.0f;
     }
-    if (rest.size() < 3 || rest.front() != '[' || rest.back() != ']') {
-        return false;
+    rest.remove_prefix(1);
+    while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t')) {
+        rest.remove_prefix(1);
     }
-    const std::string_view number = rest.substr(1, rest.size() - 2);
-    // from_chars ignores the locale: the decimal point is always ".".
     float value = 0.0f;
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value,
-                                              std::chars_format::fixed);
-    if (error != std::errc() || end != number.data() + number.size() || !std::isfinite(value)) {
-        return false;
+    const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), value);
+    if (error != std::errc() || !std::isfinite(value)) {
+        return 0.0f;
     }
-    ratio = value;
-    return true;
+    return value;
 }
 
 }  // namespace Geometry

@@ -32,30 +32,28 @@ public:
     static constexpr std::size_t kMaxText = 255;
 
     CConstraint() = default;
-    // All zero, then ExtractOptions(text); a malformed text keeps what parsed before
-    // the fault (use ExtractOptions directly to learn about the fault).
+    // All zero, then ExtractOptions(text); a bad "C" token keeps what parsed before
+    // it (use ExtractOptions directly to learn about the fault).
     explicit CConstraint(std::string_view text);
     explicit CConstraint(const char* text);
     // Left, top, width and height all follow with the given ratios.
     CConstraint(float x, float y, float cx, float cy);
 
-    // Adds the flags and ratios of the text to this constraint. False when the text
-    // is malformed:
-    //  - null or longer than kMaxText: nothing changes;
-    //  - a "C" followed by anything but "X" or "Y", or a ratio that is not
-    //    "[number]" with a finite number: parsing stops there, the flags of the
-    //    tokens before stay and the final clean-up (centring against plain and
-    //    proportional flags) is skipped;
-    //  - a token starting with an unknown letter: that token is ignored, the rest
-    //    is parsed normally.
-    // Empty tokens ("X++Y", "") are accepted and add nothing.
+    // Adds the flags and ratios of the text to this constraint. Each token counts
+    // by its letter; what follows is read only for a ratio, tokens with any other
+    // letter are passed over and empty tokens ("X++Y", "") add nothing. False
+    // when:
+    //  - the text is null or longer than kMaxText: nothing changes;
+    //  - a "C" is followed by anything but "X" or "Y": parsing stops there, the
+    //    flags of the tokens before stay and the final clean-up (centring against
+    //    plain and proportional flags) is skipped.
     bool ExtractOptions(std::string_view text);
     bool ExtractOptions(const char* text);
 
-    // Reads the ratio from the text following a token's letter: 1 when the text is
-    // empty, the number for "[number]" (always with "." as decimal point, whatever
-    // the locale). False, with ratio unchanged, for anything else.
-    static bool CalcRatio(std::string_view rest, float& ratio);
+    // The ratio in the text following a token's letter: the number after a "["
+    // (always with "." as decimal point, whatever the locale; 0 when there is no
+    // number), else 1.
+    static float CalcRatio(std::string_view rest);
 
     uint16_t GetFlags() const { return m_flags; }
     bool Has(uint16_t flag) const { return (m_flags & flag) == flag; }
@@ -67,8 +65,8 @@ public:
     bool operator==(const CConstraint&) const = default;
 
 private:
-    enum class TokenResult { kOk, kIgnored, kFatal };
-    TokenResult ExtractToken(std::string_view token);
+    // False for a "C" that is not followed by "X" or "Y".
+    bool ExtractToken(std::string_view token);
 
     uint16_t m_flags = 0;
     float m_xRatio = 0.0f;

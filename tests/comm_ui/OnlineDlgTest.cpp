@@ -2,10 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTableWidget>
+#include <QTest>
 #include <QTimer>
 
 #include "../comm/FakePort.h"
@@ -114,10 +117,26 @@ TEST_F(OnlineDlgTest, RangeFieldsAreCheckedBeforeTheDialogEnds) {
         return IDOK;
     });
     COnlineDlg dialog(QuickSettings(), &m_config, std::vector<std::string>{});
+    dialog.show();
+    auto* from = dialog.findChild<QLineEdit*>("fromEdit");
+    auto* to = dialog.findChild<QLineEdit*>("toEdit");
+    auto* address = dialog.findChild<QSpinBox*>("addressSpin");
+    // Each choice enables its own fields.
+    EXPECT_TRUE(address->isEnabled());
+    EXPECT_FALSE(from->isEnabled());
+    EXPECT_FALSE(to->isEnabled());
+    QRadioButton* range = nullptr;
     for (QRadioButton* radio : dialog.findChildren<QRadioButton*>()) {
-        radio->setChecked(radio->text() == "Check from:");
+        if (radio->text() == "Check from:") {
+            range = radio;
+        }
     }
-    dialog.findChild<QLineEdit*>("toEdit")->setText("31");
+    ASSERT_NE(range, nullptr);
+    QTest::mouseClick(range, Qt::LeftButton);
+    EXPECT_FALSE(address->isEnabled());
+    EXPECT_TRUE(from->isEnabled());
+    EXPECT_TRUE(to->isEnabled());
+    to->setText("31");
     EXPECT_FALSE(dialog.UpdateData());
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_NE(shown[0].find("between 2 and 30"), std::string::npos);
@@ -141,8 +160,17 @@ TEST(DeviceLookingDlg, ScanListsTheControllersInTheRange) {
     EXPECT_EQ(looking.GetProgressPosition(), 4);
     EXPECT_EQ(looking.GetProgressText(), "Device: 4");
 
+    // Nothing is chosen for the user; OK waits for a row.
     CDeviceOnNetworkDlg list(looking.GetFound());
+    list.show();
+    EXPECT_EQ(list.GetSelectedRow(), -1);
+    auto* ok = list.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+    EXPECT_FALSE(ok->isEnabled());
+    auto* table = list.findChild<QTableWidget*>();
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                      table->visualItemRect(table->item(0, 1)).center());
     EXPECT_EQ(list.GetSelectedRow(), 0);
+    EXPECT_TRUE(ok->isEnabled());
     EXPECT_EQ(list.GetSelected(), (std::vector<std::string>{"3", "4.10", "PLANT"}));
 }
 

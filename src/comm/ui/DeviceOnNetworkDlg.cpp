@@ -2,6 +2,7 @@
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -53,12 +54,14 @@ CDeviceOnNetworkDlg::CDeviceOnNetworkDlg(const std::vector<std::string>& entries
             m_pTable->setItem(row, column, new QTableWidgetItem(text));
         }
     }
-    if (!entries.empty()) {
-        m_pTable->selectRow(0);
-    }
     connect(m_pTable, &QTableWidget::cellDoubleClicked, this, [this] { accept(); });
 
+    // Nothing is chosen for the user: OK takes a row only once one is selected.
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+    ok->setEnabled(false);
+    connect(m_pTable, &QTableWidget::itemSelectionChanged, this,
+            [this, ok] { ok->setEnabled(GetSelectedRow() >= 0); });
     connect(buttons, &QDialogButtonBox::accepted, this, [this] { accept(); });
     connect(buttons, &QDialogButtonBox::rejected, this, [this] { reject(); });
     auto* layout = new QVBoxLayout(this);

@@ -84,8 +84,18 @@ QWidget* COnlineDlg::BuildAddressGroup() {
     grid->addWidget(m_pFromEdit, 1, 1);
     grid->addWidget(new QLabel(tr("to"), group), 1, 2);
     grid->addWidget(m_pToEdit, 1, 3);
+    // Each choice enables its own fields: one address, or the range to scan.
+    connect(m_pAddressRadio, &QRadioButton::toggled, this, [this] { EnableAddressFields(); });
     m_pAddressRadio->setChecked(true);
+    EnableAddressFields();
     return group;
+}
+
+void COnlineDlg::EnableAddressFields() {
+    const bool single = m_pAddressRadio->isChecked();
+    m_pAddressSpin->setEnabled(single);
+    m_pFromEdit->setEnabled(!single);
+    m_pToEdit->setEnabled(!single);
 }
 
 QWidget* COnlineDlg::BuildLineGroup(const std::vector<std::string>& ports) {

@@ -57,6 +57,7 @@ public:
 private:
     void BuildControls(const std::vector<std::string>& ports);
     QWidget* BuildAddressGroup();
+    void EnableAddressFields();
     QWidget* BuildLineGroup(const std::vector<std::string>& ports);
     QWidget* BuildDeviceGroup();
     QLayout* BuildButtons();
