@@ -163,6 +163,15 @@ void CConfSpecialNode::Serialize(CArchive& ar) {
     }
 }
 
+void CConfSpecialNode::SetLoop(int loop) {
+    CGraphNode::SetLoop(loop);
+    for (CDrawingObject* part : {m_pShape.get(), static_cast<CDrawingObject*>(m_pName.get())}) {
+        if (part != nullptr) {
+            part->SetLoop(loop);
+        }
+    }
+}
+
 // --- drawing and geometry ----------------------------------------------------
 
 void CConfSpecialNode::Draw(CDC& dc) const {

@@ -44,6 +44,7 @@ public:
     void Draw(CDC& dc) const override;
     // The box keeps its size: the connector's rectangle stays its shape's.
     void SetRect(const CRect& rect) override;
+    void SetLoop(int loop) override;
     // Links end at the anchor.
     CPoint GetOutlinePoint(CPoint toward, CDrawingView* view) const override;
     // Also registers the connector with the block node at the link's other end.

@@ -153,7 +153,8 @@ public:
 
     // Non-virtual accessors.
     int GetLoop() const { return m_nLoop; }
-    void SetLoop(int loop) { m_nLoop = loop; }
+    // Composite objects put their parts on the same loop.
+    virtual void SetLoop(int loop) { m_nLoop = loop; }
     int GetSchema() const { return m_nSchema; }
     bool GetOnline() const { return m_bOnline; }
     void SetOnline(bool online) { m_bOnline = online; }

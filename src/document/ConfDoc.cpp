@@ -262,10 +262,14 @@ bool CConfDoc::ReadHeader(CArchive& ar, CConfDoc* document) {
             doc.m_nPaperSize = ar.ReadInt16();
             doc.m_nOrientation = ar.ReadInt16();
         }
+        // The oldest files carry no information block: it is empty, not the
+        // creation data of this program and today.
+        for (std::string& text : doc.m_info) {
+            text.clear();
+        }
+        doc.m_timeCreation = doc.m_timeRevision = 0;
+        doc.m_nStamped = 0;
         if (known && subVersion >= 2) {
-            for (std::string& text : doc.m_info) {
-                text.clear();
-            }
             readInfo();
         }
         if (known && subVersion >= 4) {
