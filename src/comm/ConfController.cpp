@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "comm/FrameCodec.h"
+#include "comm/ProtocolCodes.h"
 #include "model/BlockTypeTable.h"
 #include "platform/PostedMessage.h"
 
@@ -11,18 +12,6 @@ IMPLEMENT_DYNAMIC(CConfController, CController)
 
 namespace {
 
-constexpr uint8_t kCmdBeginLoop = 0x59;
-constexpr uint8_t kAnsBeginLoop = 0xB9;
-constexpr uint8_t kCmdLoopData = 0x4E;
-constexpr uint8_t kAnsLoopData = 0xAE;
-constexpr uint8_t kCmdBeginBlock = 0x30;
-constexpr uint8_t kAnsBeginBlock = 0x70;
-constexpr uint8_t kCmdBlockData = 0x2B;
-constexpr uint8_t kAnsBlockData = 0x6B;
-constexpr uint8_t kCmdReadBlock = 0x35;
-constexpr uint8_t kAnsReadBlock = 0x75;
-constexpr uint8_t kCmdReadLoop = 0x5A;
-constexpr uint8_t kAnsReadLoop = 0xBA;
 constexpr uint8_t kRecordMark = 0xAA;
 constexpr std::size_t kNameSize = 8;
 constexpr std::size_t kRecordHeader = 4;
@@ -113,9 +102,9 @@ bool CConfController::SendLoop(const CLoop& loop) {
     const uint8_t loopNumber = static_cast<uint8_t>(loop.GetLoopNumber());
     const CBlock* firstBlock = loop.GetBlock(0);
     CFrameBuilder begin =
-        Request(kCmdBeginLoop, loopNumber, firstBlock ? FunctionOf(*firstBlock) : 0,
+        Request(protocol::kBeginLoop, loopNumber, firstBlock ? FunctionOf(*firstBlock) : 0,
                 firstBlock ? OffsetOf(*firstBlock) : 0);
-    if (!Exchange(begin, kAnsBeginLoop, Echo::check)) {
+    if (!Exchange(begin, Echo::check)) {
         return false;
     }
     int next = 0;
@@ -123,7 +112,7 @@ bool CConfController::SendLoop(const CLoop& loop) {
     do {
         const uint8_t loopByte = firstFrame ? static_cast<uint8_t>(loopNumber | 0x60)
                                             : static_cast<uint8_t>(loopNumber & 0x0F);
-        CFrameBuilder data = Request(kCmdLoopData, loopByte, 0, 0);
+        CFrameBuilder data = Request(protocol::kLoopData, loopByte, 0, 0);
         if (firstFrame) {
             const std::string name = PaddedName(loop.GetName());
             data.AppendPlain(reinterpret_cast<const uint8_t*>(name.data()), kNameSize);
@@ -132,7 +121,7 @@ bool CConfController::SendLoop(const CLoop& loop) {
         const CBlock* pending = loop.GetBlock(next);
         data.SetFunctionOffset(pending ? FunctionOf(*pending) : 0,
                                pending ? OffsetOf(*pending) : 0);
-        if (!Exchange(data, kAnsLoopData, Echo::check)) {
+        if (!Exchange(data, Echo::check)) {
             return false;
         }
         firstFrame = false;
@@ -145,14 +134,14 @@ bool CConfController::SendBlock(int loopNumber, const CBlock& block) {
         return false;
     }
     const uint8_t loop = static_cast<uint8_t>(loopNumber);
-    CFrameBuilder begin = Request(kCmdBeginBlock, loop, FunctionOf(block), OffsetOf(block));
-    if (!Exchange(begin, kAnsBeginBlock, Echo::check)) {
+    CFrameBuilder begin = Request(protocol::kBeginBlock, loop, FunctionOf(block), OffsetOf(block));
+    if (!Exchange(begin, Echo::check)) {
         return false;
     }
-    CFrameBuilder data = Request(kCmdBlockData, loop, FunctionOf(block), OffsetOf(block));
+    CFrameBuilder data = Request(protocol::kBlockData, loop, FunctionOf(block), OffsetOf(block));
     const std::vector<uint8_t> image = RawImage(block, true);
     data.AppendStuffed(image.data(), image.size());
-    return Exchange(data, kAnsBlockData, Echo::check);
+    return Exchange(data, Echo::check);
 }
 
 bool CConfController::ReadBlockRecords(const Reply& reply, std::size_t start, CLoop& loop) {
@@ -186,10 +175,10 @@ std::unique_ptr<CLoop> CConfController::ReadLoop(int loopNumber) {
     uint8_t offset = 0;
     for (int replies = 0; replies < kMaxUploadReplies; ++replies) {
         const bool first = replies == 0;
-        CFrameBuilder request = Request(kCmdReadLoop, static_cast<uint8_t>(loopNumber), function,
-                                        offset, frame::kReadLength);
+        CFrameBuilder request = Request(protocol::kReadLoop, static_cast<uint8_t>(loopNumber),
+                                        function, offset, frame::kReadLength);
         Reply reply;
-        if (!Exchange(request, kAnsReadLoop, Echo::none, reply)) {
+        if (!Exchange(request, Echo::none, reply)) {
             return nullptr;
         }
         std::size_t start = 8;
@@ -215,9 +204,10 @@ std::unique_ptr<CLoop> CConfController::ReadLoop(int loopNumber) {
 }
 
 std::unique_ptr<CBlock> CConfController::ReadBlock(uint8_t loop, uint8_t function, uint8_t offset) {
-    CFrameBuilder request = Request(kCmdReadBlock, loop, function, offset, frame::kReadLength);
+    CFrameBuilder request =
+        Request(protocol::kReadBlock, loop, function, offset, frame::kReadLength);
     Reply reply;
-    if (!Exchange(request, kAnsReadBlock, Echo::check, reply)) {
+    if (!Exchange(request, Echo::check, reply)) {
         return nullptr;
     }
     const int typeIndex = reply.bytes[6] - 1;

@@ -7,6 +7,7 @@
 
 #include "comm/DefaultPortFactory.h"
 #include "comm/FrameCodec.h"
+#include "comm/ProtocolCodes.h"
 #include "model/ParamValue.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
@@ -16,25 +17,6 @@ IMPLEMENT_DYNAMIC(CController, CObject)
 
 namespace {
 
-constexpr uint8_t kCmdReplaceLoops = 0x4D;
-constexpr uint8_t kAnsReplaceLoops = 0xAD;
-constexpr uint8_t kCmdBeginNames = 0x93;
-constexpr uint8_t kAnsBeginNames = 0xD3;
-constexpr uint8_t kCmdWriteNames = 0x88;
-constexpr uint8_t kAnsWriteNames = 0xC8;
-constexpr uint8_t kCmdWriteCalibration = 0x56;
-constexpr uint8_t kAnsWriteCalibration = 0x76;
-constexpr uint8_t kCmdReadCalibration = 0xC1;
-constexpr uint8_t kAnsReadCalibration = 0x21;
-constexpr uint8_t kCmdReadValues = 0x5F;
-constexpr uint8_t kAnsReadValues = 0xBF;
-constexpr uint8_t kCmdReadLoopName = 0x9C;
-constexpr uint8_t kAnsReadLoopName = 0xDC;
-constexpr uint8_t kCmdReadVersion = 0xC7;
-constexpr uint8_t kAnsReadVersion = 0x27;
-constexpr uint8_t kCmdGeneralItem = 0xE4;
-constexpr uint8_t kAnsGeneralItem = 0x24;
-constexpr uint8_t kValueListFunction = 0xFA;
 constexpr int kMaxValueList = 27;
 constexpr int kAutoCalibrationKind = 241;
 
@@ -146,8 +128,8 @@ void CController::Pause(int milliseconds) const {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
-CFrameBuilder CController::Request(uint8_t command, uint8_t loop, uint8_t function, uint8_t offset,
-                                   uint8_t lengthByte) const {
+CFrameBuilder CController::Request(protocol::Command command, uint8_t loop, uint8_t function,
+                                   uint8_t offset, uint8_t lengthByte) const {
     return CFrameBuilder(m_nTargetAddress, kSourceAddress, command, loop, function, offset,
                          lengthByte);
 }
@@ -158,16 +140,18 @@ std::size_t CController::Reply::DataSize() const {
     return std::min(announced, arrived);
 }
 
-bool CController::Exchange(CFrameBuilder& request, uint8_t expectedAnswer, Echo echo) {
+bool CController::Exchange(CFrameBuilder& request, Echo echo) {
     Reply reply;
-    return Exchange(request, expectedAnswer, echo, reply);
+    return Exchange(request, echo, reply);
 }
 
-bool CController::Exchange(CFrameBuilder& builder, uint8_t expectedAnswer, Echo echo,
-                           Reply& reply) {
+bool CController::Exchange(CFrameBuilder& builder, Echo echo, Reply& reply) {
     if (!IsOpen()) {
         return false;
     }
+    // Every command has the one answer the protocol table gives it.
+    const uint8_t expectedAnswer =
+        protocol::AnswerOf(static_cast<protocol::Command>(builder.GetCode()));
     // Busy for the whole exchange, idle again on every way out.
     struct BusyScope {
         CController& controller;
@@ -238,9 +222,9 @@ bool CController::CheckReply(const std::vector<uint8_t>& request, uint8_t expect
 }
 
 bool CController::ReadGeneralItem(uint8_t item, std::vector<uint8_t>& data) {
-    CFrameBuilder request = Request(kCmdGeneralItem, 5, item, 0);
+    CFrameBuilder request = Request(protocol::kGeneralItem, 5, item, 0);
     Reply reply;
-    if (!Exchange(request, kAnsGeneralItem, Echo::check, reply)) {
+    if (!Exchange(request, Echo::check, reply)) {
         // Any other answer, error answers included, is an invalid answer here.
         if (IsOpen() && m_nErrorCode != ERR_TIMEOUT) {
             m_nErrorCode = ERR_ANSWER_CODE;
@@ -255,18 +239,18 @@ bool CController::ReplaceLoops(const uint8_t* loopNumbers, int count) {
     if (!IsOpen() || count < 0) {
         return false;
     }
-    CFrameBuilder phase1 = Request(kCmdReplaceLoops, 0, 0xAA, 0xAA);
+    CFrameBuilder phase1 = Request(protocol::kReplaceLoops, 0, 0xAA, 0xAA);
     phase1.AppendPlain(loopNumbers, static_cast<std::size_t>(count));
     Reply reply;
-    if (!Exchange(phase1, kAnsReplaceLoops, Echo::check, reply)) {
+    if (!Exchange(phase1, Echo::check, reply)) {
         return false;
     }
     if (reply.DataSize() != static_cast<std::size_t>(count) ||
         !std::equal(loopNumbers, loopNumbers + count, reply.bytes.begin() + 8)) {
         return Fail(ERR_ADDRESSING);
     }
-    CFrameBuilder phase2 = Request(kCmdReplaceLoops, 0, 0x55, 0x55);
-    if (!Exchange(phase2, kAnsReplaceLoops, Echo::check)) {
+    CFrameBuilder phase2 = Request(protocol::kReplaceLoops, 0, 0x55, 0x55);
+    if (!Exchange(phase2, Echo::check)) {
         return false;
     }
     Pause(500);
@@ -290,11 +274,11 @@ bool CController::WriteLoopNames(const std::string& names, const uint8_t* loopNu
     if (!IsOpen() || count < 0) {
         return false;
     }
-    CFrameBuilder begin = Request(kCmdBeginNames, 0, 0, 0);
-    if (!Exchange(begin, kAnsBeginNames, Echo::check)) {
+    CFrameBuilder begin = Request(protocol::kBeginNames, 0, 0, 0);
+    if (!Exchange(begin, Echo::check)) {
         return false;
     }
-    CFrameBuilder write = Request(kCmdWriteNames, 0, 0, 0);
+    CFrameBuilder write = Request(protocol::kWriteNames, 0, 0, 0);
     std::size_t start = 0;
     for (int i = 0; i < count; ++i) {
         const std::size_t end = names.find(';', start);
@@ -305,7 +289,7 @@ bool CController::WriteLoopNames(const std::string& names, const uint8_t* loopNu
         write.AppendPlain(static_cast<uint8_t>(loopNumbers[i] | 0x80));
         write.AppendPlain(reinterpret_cast<const uint8_t*>(name.data()), 8);
     }
-    return Exchange(write, kAnsWriteNames, Echo::check);
+    return Exchange(write, Echo::check);
 }
 
 bool CController::WriteCalibration(int kind, const uint8_t* data) {
@@ -314,15 +298,15 @@ bool CController::WriteCalibration(int kind, const uint8_t* data) {
         return false;
     }
     const uint8_t kindByte = static_cast<uint8_t>(kind == kAutoCalibrationKind ? 1 : kind);
-    CFrameBuilder request = Request(kCmdWriteCalibration, 0, kindByte, 0);
+    CFrameBuilder request = Request(protocol::kWriteCalibration, 0, kindByte, 0);
     request.AppendStuffed(data, static_cast<std::size_t>(size));
-    return Exchange(request, kAnsWriteCalibration, Echo::check);
+    return Exchange(request, Echo::check);
 }
 
 bool CController::ReadCalibration(uint8_t kind, std::vector<uint8_t>& data) {
-    CFrameBuilder request = Request(kCmdReadCalibration, 0, kind, 0, frame::kReadLength);
+    CFrameBuilder request = Request(protocol::kReadCalibration, 0, kind, 0, frame::kReadLength);
     Reply reply;
-    if (!Exchange(request, kAnsReadCalibration, Echo::check, reply)) {
+    if (!Exchange(request, Echo::check, reply)) {
         return false;
     }
     data.assign(reply.bytes.begin() + 8, reply.bytes.begin() + 8 + reply.DataSize());
@@ -331,9 +315,9 @@ bool CController::ReadCalibration(uint8_t kind, std::vector<uint8_t>& data) {
 
 bool CController::ReadLoopName(const std::string& loop, char name[9]) {
     CFrameBuilder request =
-        Request(kCmdReadLoopName, static_cast<uint8_t>(ParseLeadingInt(loop)), 0, 0);
+        Request(protocol::kReadLoopName, static_cast<uint8_t>(ParseLeadingInt(loop)), 0, 0);
     Reply reply;
-    if (!Exchange(request, kAnsReadLoopName, Echo::check, reply)) {
+    if (!Exchange(request, Echo::check, reply)) {
         return false;
     }
     if (reply.DataSize() < 8) {
@@ -346,8 +330,8 @@ bool CController::ReadLoopName(const std::string& loop, char name[9]) {
 
 bool CController::ReadBlockValues(uint8_t loop, uint8_t function, uint8_t offset,
                                   std::string& text) {
-    CFrameBuilder request = Request(kCmdReadValues, loop, function, offset);
-    if (function == kValueListFunction) {
+    CFrameBuilder request = Request(protocol::kReadValues, loop, function, offset);
+    if (function == protocol::kValueListFunction) {
         // Numbers followed by ";" are sent, one byte each.
         std::size_t start = 0;
         for (int n = 0; n < kMaxValueList; ++n) {
@@ -361,7 +345,7 @@ bool CController::ReadBlockValues(uint8_t loop, uint8_t function, uint8_t offset
         }
     }
     Reply reply;
-    if (!Exchange(request, kAnsReadValues, Echo::check, reply)) {
+    if (!Exchange(request, Echo::check, reply)) {
         return false;
     }
     text.clear();
@@ -373,9 +357,9 @@ bool CController::ReadBlockValues(uint8_t loop, uint8_t function, uint8_t offset
 }
 
 bool CController::ReadVersion(std::string& text) {
-    CFrameBuilder request = Request(kCmdReadVersion, 0, 0, 0, frame::kReadLength);
+    CFrameBuilder request = Request(protocol::kReadVersion, 0, 0, 0, frame::kReadLength);
     Reply reply;
-    if (!Exchange(request, kAnsReadVersion, Echo::check, reply)) {
+    if (!Exchange(request, Echo::check, reply)) {
         return false;
     }
     if (reply.DataSize() < 2) {

@@ -9,6 +9,7 @@
 
 #include "comm/AbstractCommPort.h"
 #include "comm/CommunicationData.h"
+#include "comm/ProtocolCodes.h"
 #include "platform/Event.h"
 #include "platform/Object.h"
 
@@ -94,9 +95,11 @@ protected:
     enum class Echo { none, check };
 
     // One request/reply exchange with retries; on success reply holds the frame.
-    bool Exchange(CFrameBuilder& request, uint8_t expectedAnswer, Echo echo, Reply& reply);
-    bool Exchange(CFrameBuilder& request, uint8_t expectedAnswer, Echo echo);
-    CFrameBuilder Request(uint8_t command, uint8_t loop, uint8_t function, uint8_t offset,
+    // Sends the request and checks that the reply carries the answer code of its
+    // command (and the echo when asked).
+    bool Exchange(CFrameBuilder& request, Echo echo, Reply& reply);
+    bool Exchange(CFrameBuilder& request, Echo echo);
+    CFrameBuilder Request(protocol::Command command, uint8_t loop, uint8_t function, uint8_t offset,
                           uint8_t lengthByte = 0) const;
     bool Fail(int code);
     void SetErrorCode(int code) { m_nErrorCode = code; }

@@ -1,5 +1,7 @@
 #include "comm/FrameCodec.h"
 
+#include "comm/ProtocolCodes.h"
+
 namespace frame {
 
 uint16_t Crc16Kermit(const uint8_t* data, std::size_t size, uint16_t crc) {
@@ -35,19 +37,12 @@ std::vector<uint8_t> Unstuff(const uint8_t* bytes, std::size_t size, std::size_t
 }
 
 std::size_t ReplyBodyLength(uint8_t answerCode, uint8_t lengthByte) {
-    switch (answerCode) {
-        case 0xB9:
-        case 0x5A:
-        case 0xAE:
-        case 0x70:
-        case 0x35:
-        case 0x6B:
-        case 0xD3:
-        case 0xC8:
+    for (const uint8_t fixed : protocol::kFixedLengthAnswers) {
+        if (answerCode == fixed) {
             return 5;
-        default:
-            return lengthByte;
+        }
     }
+    return lengthByte;
 }
 
 }  // namespace frame

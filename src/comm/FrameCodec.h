@@ -55,6 +55,8 @@ public:
     // Bytes on the line so far, stuffing included, and the logical data count.
     std::size_t GetLineSize() const { return m_frame.size(); }
     std::size_t GetDataSize() const { return m_dataSize; }
+    // Byte 3: the command or answer code.
+    uint8_t GetCode() const { return m_frame[3]; }
     void SetFunctionOffset(uint8_t function, uint8_t offset);
 
     // Sets L (unless fixed) and appends the stuffed checksum; returns the frame.

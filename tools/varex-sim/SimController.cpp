@@ -4,6 +4,7 @@
 
 #include "SimFrameReader.h"
 #include "comm/FrameCodec.h"
+#include "comm/ProtocolCodes.h"
 #include "document/ConfDoc.h"
 #include "model/BlockTypeTable.h"
 #include "model/ParamDictionary.h"
@@ -23,29 +24,9 @@ constexpr std::size_t kRecordLimit = 128;     // bytes of an "N" or "Z" frame on
 constexpr uint8_t kFirstDownloadFrame = 0x60;
 constexpr uint8_t kPhaseOne = 0xAA;
 constexpr uint8_t kPhaseTwo = 0x55;
-constexpr uint8_t kAddressList = 0xFA;
 constexpr std::size_t kMaxListedAddresses = 27;
 constexpr int kCycleMilliseconds = 100;
 constexpr uint8_t kAutoCalibrationKind = 241;
-
-struct CodeName {
-    uint8_t code;
-    const char* name;
-};
-
-// Requests and their answers, for the log.
-constexpr CodeName kCodeNames[] = {
-    {0x4D, "M replace loops"},     {0xAD, "answer to M"},          {0x59, "Y begin loop download"},
-    {0xB9, "answer to Y"},         {0x4E, "N loop download data"}, {0xAE, "answer to N"},
-    {0x30, "0 begin block write"}, {0x70, "answer to 0"},          {0x2B, "+ block write data"},
-    {0x6B, "answer to +"},         {0x35, "5 read block"},         {0x75, "answer to 5"},
-    {0x5A, "Z read loop"},         {0xBA, "answer to Z"},          {0x93, "begin name write"},
-    {0xD3, "answer to 0x93"},      {0x88, "write loop names"},     {0xC8, "answer to 0x88"},
-    {0x56, "V write calibration"}, {0x76, "answer to V"},          {0xC1, "read calibration"},
-    {0x21, "answer to 0xC1"},      {0x5F, "_ read block values"},  {0xBF, "answer to _"},
-    {0x9C, "read loop name"},      {0xDC, "answer to 0x9C"},       {0xC7, "read firmware version"},
-    {0x27, "answer to 0xC7"},      {0xE4, "read general item"},    {0x24, "answer to 0xE4"},
-};
 
 // Default calibration points: inputs at 0, 1, 3 and 5 V; current outputs at 4 and
 // 20 mA; voltage outputs at 1 and 5 V (in thousandths).
@@ -224,35 +205,35 @@ bool CSimController::Parse(const std::vector<uint8_t>& lineBytes, Request& reque
 
 CSimController::Handler CSimController::FindHandler(uint8_t command) {
     switch (command) {
-        case 0x4D:
+        case protocol::kReplaceLoops:
             return &CSimController::OnReplaceLoops;
-        case 0x59:
+        case protocol::kBeginLoop:
             return &CSimController::OnBeginDownload;
-        case 0x4E:
+        case protocol::kLoopData:
             return &CSimController::OnDownloadData;
-        case 0x30:
+        case protocol::kBeginBlock:
             return &CSimController::OnBeginBlockWrite;
-        case 0x2B:
+        case protocol::kBlockData:
             return &CSimController::OnBlockWrite;
-        case 0x35:
+        case protocol::kReadBlock:
             return &CSimController::OnReadBlock;
-        case 0x5A:
+        case protocol::kReadLoop:
             return &CSimController::OnReadLoop;
-        case 0x93:
+        case protocol::kBeginNames:
             return &CSimController::OnBeginNameWrite;
-        case 0x88:
+        case protocol::kWriteNames:
             return &CSimController::OnWriteNames;
-        case 0x56:
+        case protocol::kWriteCalibration:
             return &CSimController::OnWriteCalibration;
-        case 0xC1:
+        case protocol::kReadCalibration:
             return &CSimController::OnReadCalibration;
-        case 0x5F:
+        case protocol::kReadValues:
             return &CSimController::OnReadValues;
-        case 0x9C:
+        case protocol::kReadLoopName:
             return &CSimController::OnReadLoopName;
-        case 0xC7:
+        case protocol::kReadVersion:
             return &CSimController::OnReadVersion;
-        case 0xE4:
+        case protocol::kGeneralItem:
             return &CSimController::OnReadGeneralItem;
         default:
             return nullptr;
@@ -273,18 +254,20 @@ std::vector<uint8_t> CSimController::Ignore(const std::string& note) {
 }
 
 std::string CSimController::DescribeCode(uint8_t code) {
-    for (const CodeName& entry : kCodeNames) {
-        if (entry.code == code) {
-            return entry.name;
-        }
+    if (const protocol::CommandInfo* command = protocol::FindCommand(code)) {
+        return command->name;
+    }
+    if (const protocol::CommandInfo* answer = protocol::FindAnswer(code)) {
+        return std::string("answer to ") + answer->name;
     }
     return frame::IsErrorAnswer(code) ? "error answer" : "unknown code";
 }
 
 // ---- Replies
 
-CFrameBuilder CSimController::StartReply(const Request& request, uint8_t answer) const {
+CFrameBuilder CSimController::StartReply(const Request& request) const {
     const uint8_t loop = static_cast<uint8_t>(request.loop + (m_faults.m_bWrongEcho ? 1 : 0));
+    const uint8_t answer = protocol::AnswerOf(static_cast<protocol::Command>(request.command));
     return CFrameBuilder(request.source, m_nAddress, answer, loop, request.function,
                          request.offset);
 }
@@ -301,8 +284,8 @@ std::vector<uint8_t> CSimController::FinishReply(CFrameBuilder& builder) const {
     return reply;
 }
 
-std::vector<uint8_t> CSimController::ShortReply(const Request& request, uint8_t answer) const {
-    CFrameBuilder builder = StartReply(request, answer);
+std::vector<uint8_t> CSimController::ShortReply(const Request& request) const {
+    CFrameBuilder builder = StartReply(request);
     return FinishReply(builder);
 }
 
@@ -333,7 +316,7 @@ std::vector<uint8_t> CSimController::ErrorReply(const Request& request, uint8_t 
 // ---- Loops: replace, download, upload, names
 
 std::vector<uint8_t> CSimController::OnReplaceLoops(const Request& request) {
-    CFrameBuilder builder = StartReply(request, 0xAD);
+    CFrameBuilder builder = StartReply(request);
     if (request.function == kPhaseOne && request.offset == kPhaseOne) {
         m_pendingReplace.clear();
         for (uint8_t n : request.data) {
@@ -364,7 +347,7 @@ std::vector<uint8_t> CSimController::OnBeginDownload(const Request& request) {
     m_pDownload = std::make_unique<Download>();
     m_pDownload->loopNumber = request.loop;
     m_pDownload->loop = std::make_unique<CLoop>(request.loop, "");
-    return ShortReply(request, 0xB9);
+    return ShortReply(request);
 }
 
 std::vector<uint8_t> CSimController::OnDownloadData(const Request& request) {
@@ -395,7 +378,7 @@ std::vector<uint8_t> CSimController::OnDownloadData(const Request& request) {
         SetLoop(n, std::move(m_pDownload->loop));
         m_pDownload.reset();
     }
-    return ShortReply(request, 0xAE);
+    return ShortReply(request);
 }
 
 int CSimController::AppendRecords(CLoop& loop, const std::vector<uint8_t>& records) {
@@ -436,7 +419,7 @@ std::vector<uint8_t> CSimController::OnReadLoop(const Request& request) {
         return Ignore("no such loop");
     }
     const bool first = request.function == 0 && request.offset == 0;
-    CFrameBuilder builder = StartReply(request, 0xBA);
+    CFrameBuilder builder = StartReply(request);
     int start = first ? 0 : loop->GetBlockCount();
     for (int i = 0; !first && i < loop->GetBlockCount(); ++i) {
         const CBlock* block = loop->GetBlock(i);
@@ -474,7 +457,7 @@ void CSimController::AppendRecord(CFrameBuilder& builder, const CBlock& block) c
 }
 
 std::vector<uint8_t> CSimController::OnBeginNameWrite(const Request& request) {
-    return ShortReply(request, 0xD3);
+    return ShortReply(request);
 }
 
 std::vector<uint8_t> CSimController::OnWriteNames(const Request& request) {
@@ -485,7 +468,7 @@ std::vector<uint8_t> CSimController::OnWriteNames(const Request& request) {
             m_loops[n - 1]->SetName(TrimRight(std::string(name, name + kNameSize), kBlankOrNul));
         }
     }
-    return ShortReply(request, 0xC8);
+    return ShortReply(request);
 }
 
 std::vector<uint8_t> CSimController::OnReadLoopName(const Request& request) {
@@ -493,7 +476,7 @@ std::vector<uint8_t> CSimController::OnReadLoopName(const Request& request) {
     if (loop == nullptr) {
         return Ignore("no such loop");
     }
-    CFrameBuilder builder = StartReply(request, 0xDC);
+    CFrameBuilder builder = StartReply(request);
     const std::string name = PaddedName(*loop);
     builder.AppendPlain(reinterpret_cast<const uint8_t*>(name.data()), name.size());
     return FinishReply(builder);
@@ -502,7 +485,7 @@ std::vector<uint8_t> CSimController::OnReadLoopName(const Request& request) {
 // ---- Blocks
 
 std::vector<uint8_t> CSimController::OnBeginBlockWrite(const Request& request) {
-    return FindBlock(request) ? ShortReply(request, 0x70) : Ignore("no such block");
+    return FindBlock(request) ? ShortReply(request) : Ignore("no such block");
 }
 
 std::vector<uint8_t> CSimController::OnBlockWrite(const Request& request) {
@@ -514,7 +497,7 @@ std::vector<uint8_t> CSimController::OnBlockWrite(const Request& request) {
     if (!block->LoadParamImage(params.data(), params.size(), 0, true)) {
         return Ignore("block data too short");
     }
-    return ShortReply(request, 0x6B);
+    return ShortReply(request);
 }
 
 std::vector<uint8_t> CSimController::OnReadBlock(const Request& request) {
@@ -522,7 +505,7 @@ std::vector<uint8_t> CSimController::OnReadBlock(const Request& request) {
     if (block == nullptr) {
         return Ignore("no such block");
     }
-    CFrameBuilder builder = StartReply(request, 0x75);
+    CFrameBuilder builder = StartReply(request);
     const std::vector<uint8_t> params = ParamBytes(*block, true);
     builder.AppendStuffed(params.data(), params.size());
     return FinishReply(builder);
@@ -530,7 +513,7 @@ std::vector<uint8_t> CSimController::OnReadBlock(const Request& request) {
 
 std::vector<uint8_t> CSimController::OnReadValues(const Request& request) {
     std::vector<int> addresses;
-    if (request.function == kAddressList) {
+    if (request.function == protocol::kValueListFunction) {
         const std::size_t count = std::min(request.data.size(), kMaxListedAddresses);
         addresses.assign(request.data.begin(), request.data.begin() + count);
     } else {
@@ -541,7 +524,7 @@ std::vector<uint8_t> CSimController::OnReadValues(const Request& request) {
         addresses = CSimPlant::OutputAddresses(t, request.offset);
     }
     m_plant.Update(LoopList());
-    CFrameBuilder builder = StartReply(request, 0xBF);
+    CFrameBuilder builder = StartReply(request);
     for (int address : addresses) {
         AppendInt16(builder, m_plant.GetValue(address));
     }
@@ -566,7 +549,7 @@ std::vector<uint8_t> CSimController::OnWriteCalibration(const Request& request) 
         std::vector<uint8_t>& stored = m_calibration[kind - 1];
         std::copy_n(table.begin(), std::min(table.size(), stored.size()), stored.begin());
     }
-    return ShortReply(request, 0x76);
+    return ShortReply(request);
 }
 
 void CSimController::AutoCalibrate(uint8_t mask, uint8_t row) {
@@ -587,14 +570,14 @@ std::vector<uint8_t> CSimController::OnReadCalibration(const Request& request) {
     if (request.function < 1 || request.function > 3) {
         return Ignore("unknown calibration kind");
     }
-    CFrameBuilder builder = StartReply(request, 0x21);
+    CFrameBuilder builder = StartReply(request);
     const std::vector<uint8_t>& table = m_calibration[request.function - 1];
     builder.AppendStuffed(table.data(), table.size());
     return FinishReply(builder);
 }
 
 std::vector<uint8_t> CSimController::OnReadVersion(const Request& request) {
-    CFrameBuilder builder = StartReply(request, 0x27);
+    CFrameBuilder builder = StartReply(request);
     AppendInt16(builder, m_nVersion);
     return FinishReply(builder);
 }
@@ -603,7 +586,7 @@ std::vector<uint8_t> CSimController::OnReadVersion(const Request& request) {
 // loops 1..5 in bytes, 3 the controller's address; 16-bit values little-endian.
 // Any other item is answered without data.
 std::vector<uint8_t> CSimController::OnReadGeneralItem(const Request& request) {
-    CFrameBuilder builder = StartReply(request, 0x24);
+    CFrameBuilder builder = StartReply(request);
     switch (request.function) {
         case 0: {
             const uint8_t model = m_nVersion >= 200 && m_nVersion < 300 ? 0 : 1;

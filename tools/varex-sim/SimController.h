@@ -70,10 +70,11 @@ private:
     std::vector<uint8_t> Answer(const Request& request);
     std::vector<uint8_t> Ignore(const std::string& note);
 
-    // Replies: the header with the echo of bytes 5..7, then the checksum.
-    CFrameBuilder StartReply(const Request& request, uint8_t answer) const;
+    // Replies: the answer code of the request's command, the echo of bytes 5..7,
+    // then the checksum.
+    CFrameBuilder StartReply(const Request& request) const;
     std::vector<uint8_t> FinishReply(CFrameBuilder& builder) const;
-    std::vector<uint8_t> ShortReply(const Request& request, uint8_t answer) const;
+    std::vector<uint8_t> ShortReply(const Request& request) const;
     std::vector<uint8_t> ErrorReply(const Request& request, uint8_t subCode) const;
 
     std::vector<uint8_t> OnReplaceLoops(const Request& request);
