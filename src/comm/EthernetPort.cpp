@@ -18,41 +18,19 @@
 
 #include "comm/Controller.h"
 #include "comm/FrameCodec.h"
+#include "comm/PollWait.h"
 
 IMPLEMENT_DYNAMIC(CEthernetPort, CAbstractCommPort)
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using pollwait::Clock;
+using pollwait::WaitFor;
 
 constexpr std::size_t kMaxLineFrame = 255;  // what header byte 5 can announce
 constexpr std::size_t kMinReplySize = 10;   // header, loop, function, offset, checksum
 constexpr auto kCompletionTime = std::chrono::milliseconds(50);
 constexpr int kSendTimeoutMs = 3000;
-
-int RemainingMs(Clock::time_point deadline) {
-    const auto left =
-        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-    return left > 0 ? static_cast<int>(left) : 0;
-}
-
-// 1 when fd is ready for events before the deadline, 0 after it, -1 on an error
-// (errno set).
-int WaitFor(int fd, short events, Clock::time_point deadline) {
-    for (;;) {
-        pollfd entry{fd, events, 0};
-        const int ready = ::poll(&entry, 1, RemainingMs(deadline));
-        if (ready > 0) {
-            return 1;  // errors and hang-ups show in the call that follows
-        }
-        if (ready == 0) {
-            return 0;
-        }
-        if (errno != EINTR) {
-            return -1;
-        }
-    }
-}
 
 bool ParsePort(std::string_view text, uint16_t& port) {
     unsigned value = 0;

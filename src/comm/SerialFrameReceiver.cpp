@@ -6,18 +6,14 @@
 #include <cstring>
 
 #include "comm/FrameCodec.h"
+#include "comm/PollWait.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using pollwait::Clock;
+using pollwait::RemainingMs;
 
 constexpr std::size_t kMaxBodySize = 255;  // the length byte's range
-
-int RemainingMs(Clock::time_point deadline) {
-    const auto left =
-        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-    return left > 0 ? static_cast<int>(left) : 0;
-}
 
 }  // namespace
 

@@ -16,47 +16,18 @@
 #include <thread>
 
 #include "comm/Controller.h"
+#include "comm/PollWait.h"
 #include "comm/SerialFrameReceiver.h"
 
 IMPLEMENT_DYNAMIC(CSerialPort, CAbstractCommPort)
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using pollwait::After;
+using pollwait::RemainingMs;
+using pollwait::WaitFor;
 
 constexpr int kOpenFlags = O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC;
-
-int RemainingMs(Clock::time_point deadline) {
-    const auto left =
-        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-    return left > 0 ? static_cast<int>(left) : 0;
-}
-
-Clock::time_point After(int milliseconds) {
-    return Clock::now() + std::chrono::milliseconds(std::max(milliseconds, 0));
-}
-
-// 1 when fd is ready for events before the deadline, 0 after it, -1 on an error
-// (errno set).
-int WaitFor(int fd, short events, Clock::time_point deadline) {
-    for (;;) {
-        pollfd entry{fd, events, 0};
-        const int ready = ::poll(&entry, 1, RemainingMs(deadline));
-        if (ready > 0) {
-            if ((entry.revents & events) != 0) {
-                return 1;
-            }
-            errno = (entry.revents & POLLNVAL) != 0 ? EBADF : EIO;
-            return -1;
-        }
-        if (ready == 0) {
-            return 0;
-        }
-        if (errno != EINTR) {
-            return -1;
-        }
-    }
-}
 
 // The bytes of an open serial device, one at a time.
 class DeviceByteSource : public CSerialFrameReceiver::ByteSource {
