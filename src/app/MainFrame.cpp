@@ -42,6 +42,7 @@
 #include "platform/MessageBox.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
+#include "platform/gui/GdiConvert.h"
 #include "vexilla/StatusBarEx.h"
 
 namespace {
@@ -52,10 +53,6 @@ constexpr int kPaneWidths[CMainFrame::PANE_COUNT] = {50, 50, 100, 53, 160, 250, 
 constexpr int kIdleUpdateMs = 250;
 constexpr const char* kBarStateKey = "Toolbar/State";
 constexpr const char* kProductPage = "https://www.torv.example/kestrel-plus";
-
-QString Latin1(const std::string& text) {
-    return QString::fromLatin1(text.c_str());
-}
 
 // File names differ in case on this system: PLANT.vxp and plant.vxp are two files.
 bool SamePath(const std::string& a, const std::string& b) {
@@ -163,8 +160,9 @@ void CMainFrame::FillRecentFilesMenu() {
     const std::vector<std::string>& files = m_pRecentFiles->GetFiles();
     for (int i = 0; i < static_cast<int>(files.size()); ++i) {
         const std::string path = files[static_cast<std::size_t>(i)];
-        QAction* action = m_pRecentMenu->addAction(Latin1(CRecentFileList::MenuText(i, path)));
-        action->setToolTip(Latin1(path));
+        QAction* action =
+            m_pRecentMenu->addAction(gdi::ToQString(CRecentFileList::MenuText(i, path)));
+        action->setToolTip(gdi::ToQString(path));
         connect(action, &QAction::triggered, this, [this, path] {
             if (!OpenDocumentFile(path) && !FileExists(path)) {
                 m_pRecentFiles->Remove(path);
@@ -375,7 +373,7 @@ void CMainFrame::SetRxLight(long on) {
 }
 
 void CMainFrame::SetInterfaceName(const std::string& name) {
-    m_pStatusBar->SetLogoText(kPaneIds[PANE_INTERFACE], Latin1(name));
+    m_pStatusBar->SetLogoText(kPaneIds[PANE_INTERFACE], gdi::ToQString(name));
 }
 
 void CMainFrame::SetMemoryFree(int value) {
@@ -387,8 +385,8 @@ void CMainFrame::SetMemoryFree(int value) {
         return;
     }
     m_pStatusBar->SetPaneIcon(id, CStatusBarEx::MemoryIcon());
-    m_pStatusBar->SetPaneText(id, Latin1(FormatMessageText(LoadResString(IDS_BYTES_FREE),
-                                                           {std::to_string(signedValue)})));
+    m_pStatusBar->SetPaneText(id, gdi::ToQString(FormatMessageText(LoadResString(IDS_BYTES_FREE),
+                                                                   {std::to_string(signedValue)})));
 }
 
 void CMainFrame::SetCursorPosition(int x, int y, bool clear) {
@@ -397,7 +395,7 @@ void CMainFrame::SetCursorPosition(int x, int y, bool clear) {
 }
 
 void CMainFrame::SetConfigurationName(const std::string& name) {
-    m_pConfigName->setText(Latin1(name));
+    m_pConfigName->setText(gdi::ToQString(name));
 }
 
 QString CMainFrame::GetConfigurationName() const {
@@ -537,7 +535,7 @@ bool CMainFrame::OpenDocument(const std::string& given) {
     }
     m_pRecentFiles->Add(path);
     FillRecentFilesMenu();
-    LogLine(tr("Opened %1").arg(Latin1(path)));
+    LogLine(tr("Opened %1").arg(gdi::ToQString(path)));
     AddDocumentWindow(std::move(document));
     return true;
 }
@@ -569,8 +567,9 @@ bool CMainFrame::ImportImage(const std::string& path) {
 }
 
 void CMainFrame::ShowOpenDialog() {
-    const QString path = QFileDialog::getOpenFileName(
-        this, tr("Open"), Latin1(m_settings.GetWorkDir()), tr("KESTREL Plus Files (*.vxp)"));
+    const QString path =
+        QFileDialog::getOpenFileName(this, tr("Open"), gdi::ToQString(m_settings.GetWorkDir()),
+                                     tr("KESTREL Plus Files (*.vxp)"));
     if (!path.isEmpty()) {
         OpenDocumentFile(path.toStdString());
     }
@@ -578,7 +577,7 @@ void CMainFrame::ShowOpenDialog() {
 
 void CMainFrame::ShowImportDialog() {
     const QString path = QFileDialog::getOpenFileName(
-        this, tr("Import"), Latin1(m_settings.GetWorkDir()), tr("Varex files (*.vxi)"));
+        this, tr("Import"), gdi::ToQString(m_settings.GetWorkDir()), tr("Varex files (*.vxi)"));
     if (!path.isEmpty()) {
         ImportImage(path.toStdString());
     }
@@ -589,8 +588,8 @@ void CMainFrame::ExportActiveToPda() {
     if (document == nullptr) {
         return;
     }
-    const QString folder = QFileDialog::getExistingDirectory(this, tr("Export to PDA"),
-                                                             Latin1(m_settings.GetWorkDir()));
+    const QString folder = QFileDialog::getExistingDirectory(
+        this, tr("Export to PDA"), gdi::ToQString(m_settings.GetWorkDir()));
     if (folder.isEmpty()) {
         return;
     }
@@ -600,8 +599,9 @@ void CMainFrame::ExportActiveToPda() {
         return;
     }
     const auto names = GetPdaFileNames(document->GetConfigurationName());
-    statusBar()->showMessage(
-        tr("Exported %1 and %2 to %3").arg(Latin1(names[0]), Latin1(names[1]), folder), 5000);
+    statusBar()->showMessage(tr("Exported %1 and %2 to %3")
+                                 .arg(gdi::ToQString(names[0]), gdi::ToQString(names[1]), folder),
+                             5000);
 }
 
 bool CMainFrame::SaveActive(bool saveAs) {
@@ -618,7 +618,7 @@ bool CMainFrame::SaveWindow(CDocumentWindow& window, bool saveAs) {
     }
     std::string path = document.GetPathName();
     const bool mustAsk = saveAs || document.IsNeverSaved() || document.IsMustSaveAs() ||
-                         path.empty() || !QFileInfo(Latin1(path)).isWritable();
+                         path.empty() || !QFileInfo(gdi::ToQString(path)).isWritable();
     if (mustAsk) {
         path = CConfFileDialog::GetSaveFileName(this, path);
         if (path.empty()) {
@@ -632,7 +632,7 @@ bool CMainFrame::SaveWindow(CDocumentWindow& window, bool saveAs) {
     if (saved) {
         m_pRecentFiles->Add(path);
         FillRecentFilesMenu();
-        LogLine(tr("Saved %1").arg(Latin1(path)));
+        LogLine(tr("Saved %1").arg(gdi::ToQString(path)));
     }
     window.RefreshTitle();
     window.GetFrame()->RefreshTabTexts();

@@ -20,16 +20,13 @@
 #include "platform/MessageBox.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
+#include "platform/gui/GdiConvert.h"
 
 namespace {
 
 constexpr std::array<int, 5> kBaudRates = {2400, 4800, 9600, 19200, 38400};
 constexpr int kDefaultFirst = 2;
 constexpr int kDefaultLast = 30;
-
-QString Latin1(const std::string& text) {
-    return QString::fromLatin1(text.c_str());
-}
 
 QLineEdit* MakeAddressEdit(int value, QWidget* parent) {
     auto* edit = new QLineEdit(QString::number(value), parent);
@@ -103,7 +100,7 @@ QWidget* COnlineDlg::BuildLineGroup(const std::vector<std::string>& ports) {
     m_pPortCombo = new QComboBox(group);
     m_pPortCombo->setObjectName("portCombo");
     for (const std::string& port : ports) {
-        m_pPortCombo->addItem(Latin1(port));
+        m_pPortCombo->addItem(gdi::ToQString(port));
     }
     m_pBaudCombo = new QComboBox(group);
     m_pBaudCombo->setObjectName("baudCombo");
@@ -167,11 +164,11 @@ void COnlineDlg::ShowData() {
     const int address = m_data.m_nDevAddress;
     m_pAddressSpin->setValue(address >= kMinAddress && address <= kMaxAddress ? address
                                                                               : kMinAddress);
-    const int portIndex = m_pPortCombo->findText(Latin1(m_data.m_strPort));
+    const int portIndex = m_pPortCombo->findText(gdi::ToQString(m_data.m_strPort));
     m_pPortCombo->setCurrentIndex(portIndex >= 0 ? portIndex : 0);
     const int baudIndex = m_pBaudCombo->findData(m_data.m_nBaudRate);
     m_pBaudCombo->setCurrentIndex(baudIndex >= 0 ? baudIndex : 0);
-    m_pIpEdit->setText(Latin1(m_data.m_strIPAddress));
+    m_pIpEdit->setText(gdi::ToQString(m_data.m_strIPAddress));
     const bool ethernet = m_data.IsEthernet();
     m_pPortCombo->setEnabled(!ethernet);
     m_pBaudCombo->setEnabled(!ethernet);
@@ -291,12 +288,12 @@ void COnlineDlg::ShowDevice(int address, const DeviceProbeResult& device) {
     if (device.found && address >= kMinAddress && address <= kMaxAddress) {
         m_pAddressSpin->setValue(address);
         m_data.m_nDevAddress = address;
-        m_deviceFields[kFieldModel]->setText(Latin1(device.model));
-        m_deviceFields[kFieldVersion]->setText(Latin1(device.version));
-        m_deviceFields[kFieldConfiguration]->setText(Latin1(device.name));
+        m_deviceFields[kFieldModel]->setText(gdi::ToQString(device.model));
+        m_deviceFields[kFieldVersion]->setText(gdi::ToQString(device.version));
+        m_deviceFields[kFieldConfiguration]->setText(gdi::ToQString(device.name));
     } else {
         m_device = DeviceProbeResult();
-        m_deviceFields[kFieldModel]->setText(Latin1(LoadResString(IDS_NOT_FOUND)));
+        m_deviceFields[kFieldModel]->setText(gdi::ToQString(LoadResString(IDS_NOT_FOUND)));
     }
     m_pUploadButton->setEnabled(m_device.CanUpload());
     m_pDownloadButton->setEnabled(m_pConfig != nullptr && m_device.CanDownload(*m_pConfig));

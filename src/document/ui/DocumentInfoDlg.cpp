@@ -12,18 +12,9 @@
 #include "document/ConfDoc.h"
 #include "platform/MessageBox.h"
 #include "platform/StringIds.h"
+#include "platform/gui/GdiConvert.h"
 
-namespace {
-
-QString Latin1(const std::string& text) {
-    return QString::fromLatin1(text.c_str());
-}
-
-std::string ToLatin1(const QString& text) {
-    return text.toLatin1().toStdString();
-}
-
-}  // namespace
+namespace {}  // namespace
 
 CDocumentInfoDlg::CDocumentInfoDlg(CConfDoc& document, QWidget* parent)
     : QDialog(parent), m_document(document) {
@@ -33,10 +24,11 @@ CDocumentInfoDlg::CDocumentInfoDlg(CConfDoc& document, QWidget* parent)
     const QString labels[] = {tr("Company:"), tr("Project:"), tr("Revision:"), tr("Leader:"),
                               tr("Programmer:")};
     for (int field = 0; field < 5; ++field) {
-        m_edits[field] = new QLineEdit(Latin1(document.GetInfo(field)), this);
+        m_edits[field] = new QLineEdit(gdi::ToQString(document.GetInfo(field)), this);
         form->addRow(labels[field], m_edits[field]);
     }
-    m_pDescription = new QPlainTextEdit(Latin1(document.GetInfo(CConfDoc::INFO_DESCRIPTION)), this);
+    m_pDescription =
+        new QPlainTextEdit(gdi::ToQString(document.GetInfo(CConfDoc::INFO_DESCRIPTION)), this);
     m_pDescription->setObjectName("description");
     form->addRow(tr("Description:"), m_pDescription);
     m_pModel = new QComboBox(this);
@@ -49,16 +41,16 @@ CDocumentInfoDlg::CDocumentInfoDlg(CConfDoc& document, QWidget* parent)
     auto* creationForm = new QFormLayout(creation);
     AddReadOnly(creationForm, tr("Date:"), DateText(document.GetCreationTime()));
     AddReadOnly(creationForm, tr("Version:"),
-                Latin1(document.GetInfo(CConfDoc::INFO_CREATION_VERSION)));
+                gdi::ToQString(document.GetInfo(CConfDoc::INFO_CREATION_VERSION)));
     AddReadOnly(creationForm, tr("Build:"),
-                Latin1(document.GetInfo(CConfDoc::INFO_CREATION_BUILD)));
+                gdi::ToQString(document.GetInfo(CConfDoc::INFO_CREATION_BUILD)));
     auto* revision = new QGroupBox(tr(" Revision Information "), this);
     auto* revisionForm = new QFormLayout(revision);
     AddReadOnly(revisionForm, tr("Date:"), DateText(document.GetRevisionTime()));
     AddReadOnly(revisionForm, tr("Version:"),
-                Latin1(document.GetInfo(CConfDoc::INFO_REVISION_VERSION)));
+                gdi::ToQString(document.GetInfo(CConfDoc::INFO_REVISION_VERSION)));
     AddReadOnly(revisionForm, tr("Build:"),
-                Latin1(document.GetInfo(CConfDoc::INFO_REVISION_BUILD)));
+                gdi::ToQString(document.GetInfo(CConfDoc::INFO_REVISION_BUILD)));
     layout->addWidget(creation);
     layout->addWidget(revision);
 
@@ -82,9 +74,9 @@ QString CDocumentInfoDlg::DateText(int64_t secondsSince1970) {
 
 void CDocumentInfoDlg::Apply() {
     for (int field = 0; field < 5; ++field) {
-        m_document.SetInfo(field, ToLatin1(m_edits[field]->text()));
+        m_document.SetInfo(field, gdi::FromQString(m_edits[field]->text()));
     }
-    m_document.SetInfo(CConfDoc::INFO_DESCRIPTION, ToLatin1(m_pDescription->toPlainText()));
+    m_document.SetInfo(CConfDoc::INFO_DESCRIPTION, gdi::FromQString(m_pDescription->toPlainText()));
     const int model = m_pModel->currentIndex();
     if (model == CConfiguration::MODEL_VAREX && m_document.HasDitBlocks()) {
         AfxMessageBox(IDS_DIT_NOT_SUPPORTED, MB_OK | MB_ICONINFORMATION);

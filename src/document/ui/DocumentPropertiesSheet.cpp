@@ -20,6 +20,7 @@
 #include <cstdlib>
 
 #include "document/ConfDoc.h"
+#include "platform/gui/GdiConvert.h"
 
 namespace {
 
@@ -33,14 +34,6 @@ const char* const kHatchStyleNames[] = {"HS_HORIZONTAL", "HS_VERTICAL", "HS_FDIA
 
 // A weight from this one up is shown as bold.
 constexpr int32_t kBoldFrom = 600;
-
-QString Latin1(const std::string& text) {
-    return QString::fromLatin1(text.c_str());
-}
-
-std::string ToLatin1(const QString& text) {
-    return text.toLatin1().toStdString();
-}
 
 QColor ToQColor(COLORREF color) {
     return QColor(GetRValue(color), GetGValue(color), GetBValue(color));
@@ -148,7 +141,7 @@ QWidget* CDocumentPropertiesSheet::CreateGeneralPage() {
     form->addRow(tr("Grid Color:"), m_pGridColor);
 
     auto* folderRow = new QHBoxLayout;
-    m_pWorkDir = new QLineEdit(Latin1(m_general.m_strWorkDir), page);
+    m_pWorkDir = new QLineEdit(gdi::ToQString(m_general.m_strWorkDir), page);
     m_pWorkDir->setObjectName("workDir");
     m_pBrowse = new QPushButton(tr("..."), page);
     m_pBrowse->setObjectName("browseWorkDir");
@@ -206,7 +199,7 @@ QWidget* CDocumentPropertiesSheet::CreateTextPage() {
     m_pFontFace->setInsertPolicy(QComboBox::NoInsert);
     m_pFontFace->addItems(QFontDatabase::families());
     m_pFontFace->lineEdit()->setMaxLength(static_cast<int>(LF_FACESIZE) - 1);
-    m_pFontFace->setEditText(Latin1(GetFaceName(font)));
+    m_pFontFace->setEditText(gdi::ToQString(GetFaceName(font)));
     form->addRow(tr("Font:"), m_pFontFace);
     m_pFontSize = BoundedSpin(page, "fontSize", kMinFontSize, kMaxFontSize, FontSizeOf(font));
     form->addRow(tr("Size:"), m_pFontSize);
@@ -260,14 +253,14 @@ void CDocumentPropertiesSheet::BrowseWorkDir() {
     if (m_folderChooser) {
         chosen = m_folderChooser(current);
     } else {
-        const QString folder =
-            QFileDialog::getExistingDirectory(this, tr("Working directory"), Latin1(current));
+        const QString folder = QFileDialog::getExistingDirectory(this, tr("Working directory"),
+                                                                 gdi::ToQString(current));
         if (!folder.isEmpty()) {
-            chosen = ToLatin1(folder);
+            chosen = gdi::FromQString(folder);
         }
     }
     if (chosen && !chosen->empty()) {
-        m_pWorkDir->setText(Latin1(*chosen));
+        m_pWorkDir->setText(gdi::ToQString(*chosen));
     }
 }
 
@@ -301,7 +294,7 @@ CDrawingDefaults CDocumentPropertiesSheet::GetDrawingDefaults() const {
     LOGFONT& font = defaults.m_logfont;
     const QString face = m_pFontFace->currentText().trimmed();
     if (!face.isEmpty()) {
-        SetFaceName(font, ToLatin1(face));
+        SetFaceName(font, gdi::FromQString(face));
     }
     const int shownSize = static_cast<int>(
         std::clamp<int64_t>(FontSizeOf(m_defaults.m_logfont), kMinFontSize, kMaxFontSize));
@@ -326,7 +319,7 @@ bool CDocumentPropertiesSheet::UndoLevelsChanged() const {
 }
 
 std::string CDocumentPropertiesSheet::GetWorkDir() const {
-    return ToLatin1(m_pWorkDir->text().trimmed());
+    return gdi::FromQString(m_pWorkDir->text().trimmed());
 }
 
 void CDocumentPropertiesSheet::Apply() {

@@ -80,6 +80,10 @@ QString ToQString(const std::string& text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+std::string FromQString(const QString& text) {
+    return text.toLatin1().toStdString();
+}
+
 bool IsKnownPenStyle(uint32_t style) {
     return style <= PS_INSIDEFRAME;
 }

@@ -27,6 +27,9 @@ XFORM ToXForm(const QTransform& transform);
 
 // Single-byte text of documents and resources.
 QString ToQString(const std::string& text);
+// The text back in the single-byte form the model keeps; characters outside
+// Latin-1 become "?".
+std::string FromQString(const QString& text);
 
 // A pen style the pens support; anything else draws no outline.
 bool IsKnownPenStyle(uint32_t style);
