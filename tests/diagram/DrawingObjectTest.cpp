@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "DrawingBytes.h"
 #include "diagram/DrawEllipse.h"
 #include "diagram/DrawLine.h"
 #include "diagram/DrawPolyline.h"
@@ -21,54 +22,11 @@
 #include "document/ConfDoc.h"
 #include "platform/Archive.h"
 #include "platform/gui/DC.h"
+#include "support/ByteWriter.h"
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-
-// Little-endian byte builder for expected and hostile archives.
-class ByteWriter {
-public:
-    ByteWriter& U8(uint8_t v) {
-        m_bytes.push_back(v);
-        return *this;
-    }
-    ByteWriter& U16(uint16_t v) { return U8(v & 0xFF).U8(v >> 8); }
-    ByteWriter& I32(int32_t v) {
-        const auto u = static_cast<uint32_t>(v);
-        return U16(u & 0xFFFF).U16(u >> 16);
-    }
-    ByteWriter& I32s(std::initializer_list<int32_t> values) {
-        for (int32_t v : values) {
-            I32(v);
-        }
-        return *this;
-    }
-    ByteWriter& Text(const std::string& text) {
-        m_bytes.insert(m_bytes.end(), text.begin(), text.end());
-        return *this;
-    }
-    // A new class record: the new-class tag, schema, name length and name.
-    ByteWriter& ClassRecord(const std::string& name, uint16_t schema) {
-        return U16(0xFFFF).U16(schema).U16(static_cast<uint16_t>(name.size())).Text(name);
-    }
-    // The common part of a drawing object (0, 0, 20, 10) with the default pen and
-    // brush; a background mode of 0 leaves the field out (schema 1).
-    ByteWriter& CommonPart(int pen, int brush, int32_t bkMode, int32_t loop,
-                           int32_t transformationCount) {
-        I32(0).I32(0).I32(20).I32(10);
-        U16(static_cast<uint16_t>(pen)).I32(6).I32(0).I32(0).I32(0);
-        U16(static_cast<uint16_t>(brush)).I32(0).I32(0x00C1C1C2).I32(0);
-        if (bkMode != 0) {
-            I32(bkMode);
-        }
-        return I32(loop).I32(transformationCount);
-    }
-    const Bytes& Get() const { return m_bytes; }
-
-private:
-    Bytes m_bytes;
-};
 
 Bytes StoreObject(const CObject& object) {
     CArchive ar;
@@ -148,7 +106,7 @@ TEST(DrawingObjectStorage, EachClassAddsItsOwnPartAfterTheCommonPart) {
              {"CDrawEllipse", std::make_shared<CDrawEllipse>(CRect(1, 1, 5, 5))},
              {"CDrawingObject", std::make_shared<CDrawingObject>(CRect(1, 1, 5, 5))}}) {
         const Bytes bytes = StoreObject(*object);
-        const Bytes header = ByteWriter().ClassRecord(name, 2).Get();
+        const Bytes header = CByteWriter().ClassRecord(name, 2).Get();
         ASSERT_GE(bytes.size(), header.size()) << name;
         EXPECT_TRUE(std::equal(header.begin(), header.end(), bytes.begin())) << name;
         EXPECT_EQ(bytes.size(), HeaderAndCommonSize(name)) << name;
@@ -157,24 +115,24 @@ TEST(DrawingObjectStorage, EachClassAddsItsOwnPartAfterTheCommonPart) {
     const CPoint points[] = {{1, 2}, {30, 2}, {15, 40}};
     CDrawPolyline polygon(points, 3, true);
     EXPECT_EQ(Tail(StoreObject(polygon), HeaderAndCommonSize("CDrawPolyline")),
-              ByteWriter().U8(1).I32s({3, 1, 2, 30, 2, 15, 40}).Get());
+              CByteWriter().U8(1).I32s({3, 1, 2, 30, 2, 15, 40}).Get());
 
     CDrawRoundRect round(CRect(0, 0, 40, 40));
     round.SetRoundness(CPoint(12, 8));
     EXPECT_EQ(Tail(StoreObject(round), HeaderAndCommonSize("CDrawRoundRect")),
-              ByteWriter().I32(12).I32(8).Get());
+              CByteWriter().I32(12).I32(8).Get());
 
     CDrawText text(CRect(0, 0, 40, 20), "Hello");
     text.SetFormat(DT_RIGHT | DT_SINGLELINE);
     text.SetTextColor(RGB(0x10, 0x20, 0x30));
-    ByteWriter font;
+    CByteWriter font;
     font.I32s({-14, 0, 0, 0, 400});
-    font.U8(0).U8(0).U8(0).U8(0).U8(0).U8(0).U8(2).U8(2).Text("Arial");
+    font.U8(0).U8(0).U8(0).U8(0).U8(0).U8(0).U8(2).U8(2).Raw("Arial");
     for (int i = 0; i < 27; ++i) {
         font.U8(0);
     }
-    ByteWriter textTail;
-    textTail.U8(5).Text("Hello").I32(0x22);
+    CByteWriter textTail;
+    textTail.U8(5).Raw("Hello").I32(0x22);
     const Bytes fontBytes = font.Get();
     for (uint8_t b : fontBytes) {
         textTail.U8(b);
@@ -204,7 +162,10 @@ TEST(DrawingObjectStorage, EachClassAddsItsOwnPartAfterTheCommonPart) {
 }
 
 TEST(DrawingObjectStorage, SchemaOneObjectsHaveNoBackgroundMode) {
-    const Bytes old = ByteWriter().ClassRecord("CDrawRectangle", 1).CommonPart(1, 1, 0, 4, 0).Get();
+    const Bytes old = CByteWriter()
+                          .ClassRecord("CDrawRectangle", 1)
+                          .Append(DrawingCommonPart(1, 1, 0, 4, 0))
+                          .Get();
     std::unique_ptr<CDrawRectangle> rect = LoadObject<CDrawRectangle>(old);
     ASSERT_TRUE(rect);
     EXPECT_EQ(rect->GetSchema(), 1);
@@ -219,20 +180,25 @@ TEST(DrawingObjectStorage, SchemaOneObjectsHaveNoBackgroundMode) {
     EXPECT_EQ(again->GetLoop(), 4);
     EXPECT_EQ(again->GetBkMode(), 1);
 
-    const Bytes current =
-        ByteWriter().ClassRecord("CDrawRectangle", 2).CommonPart(1, 1, 2, 4, 0).Get();
+    const Bytes current = CByteWriter()
+                              .ClassRecord("CDrawRectangle", 2)
+                              .Append(DrawingCommonPart(1, 1, 2, 4, 0))
+                              .Get();
     EXPECT_EQ(LoadObject<CDrawRectangle>(current)->GetBkMode(), 2);
 }
 
 TEST(DrawingObjectStorage, FlagsOtherThanOneLoadAsFalse) {
     for (int stored : {0, 2, 0xFFFF}) {
-        const Bytes bytes =
-            ByteWriter().ClassRecord("CDrawEllipse", 2).CommonPart(stored, stored, 2, 0, 0).Get();
+        const Bytes bytes = CByteWriter()
+                                .ClassRecord("CDrawEllipse", 2)
+                                .Append(DrawingCommonPart(stored, stored, 2, 0, 0))
+                                .Get();
         std::unique_ptr<CDrawEllipse> ellipse = LoadObject<CDrawEllipse>(bytes);
         EXPECT_FALSE(ellipse->HasLine()) << stored;
         EXPECT_FALSE(ellipse->HasFill()) << stored;
     }
-    const Bytes on = ByteWriter().ClassRecord("CDrawEllipse", 2).CommonPart(1, 1, 2, 0, 0).Get();
+    const Bytes on =
+        CByteWriter().ClassRecord("CDrawEllipse", 2).Append(DrawingCommonPart(1, 1, 2, 0, 0)).Get();
     EXPECT_TRUE(LoadObject<CDrawEllipse>(on)->HasLine());
     EXPECT_TRUE(LoadObject<CDrawEllipse>(on)->HasFill());
 }
@@ -244,8 +210,8 @@ TEST(DrawingObjectStorage, PolylineIsFilledOnlyWhenClosedAndStoredFilled) {
         bool filled;
     };
     for (const Case& c : {Case{1, 1, true}, Case{1, 0, false}, Case{0, 1, false}}) {
-        ByteWriter bytes;
-        bytes.ClassRecord("CDrawPolyline", 2).CommonPart(1, c.brush, 2, 0, 0);
+        CByteWriter bytes;
+        bytes.ClassRecord("CDrawPolyline", 2).Append(DrawingCommonPart(1, c.brush, 2, 0, 0));
         bytes.U8(c.closed).I32s({2, 0, 0, 20, 10});
         std::unique_ptr<CDrawPolyline> polyline = LoadObject<CDrawPolyline>(bytes.Get());
         EXPECT_EQ(polyline->HasFill(), c.filled) << int(c.closed) << c.brush;
@@ -333,28 +299,41 @@ TEST(DrawingObjectStorage, CountsBeyondTheDataAreRefused) {
             EXPECT_EQ(e.GetCause(), CArchiveException::badCount) << what << ": " << e.what();
         }
     };
-    ByteWriter points;
-    points.ClassRecord("CDrawPolyline", 2).CommonPart(1, 1, 2, 0, 0).U8(1).I32(0x7FFFFFFF);
+    CByteWriter points;
+    points.ClassRecord("CDrawPolyline", 2)
+        .Append(DrawingCommonPart(1, 1, 2, 0, 0))
+        .U8(1)
+        .I32(0x7FFFFFFF);
     for (int i = 0; i < 16; ++i) {
         points.I32(i);
     }
     expectRefused(points.Get(), "point count 0x7FFFFFFF");
-    expectRefused(
-        ByteWriter().ClassRecord("CDrawPolyline", 2).CommonPart(1, 1, 2, 0, 0).U8(0).I32(-1).Get(),
-        "negative point count");
+    expectRefused(CByteWriter()
+                      .ClassRecord("CDrawPolyline", 2)
+                      .Append(DrawingCommonPart(1, 1, 2, 0, 0))
+                      .U8(0)
+                      .I32(-1)
+                      .Get(),
+                  "negative point count");
 
-    ByteWriter transformations;
-    transformations.ClassRecord("CDrawRectangle", 2).CommonPart(1, 1, 2, 0, 2);
+    CByteWriter transformations;
+    transformations.ClassRecord("CDrawRectangle", 2).Append(DrawingCommonPart(1, 1, 2, 0, 2));
     for (int i = 0; i < 6 + 5; ++i) {  // one and a bit
         transformations.I32(0);
     }
     expectRefused(transformations.Get(), "two transformations in 44 bytes");
-    expectRefused(ByteWriter().ClassRecord("CDrawRectangle", 2).CommonPart(1, 1, 2, 0, -3).Get(),
+    expectRefused(CByteWriter()
+                      .ClassRecord("CDrawRectangle", 2)
+                      .Append(DrawingCommonPart(1, 1, 2, 0, -3))
+                      .Get(),
                   "negative transformation count");
 
-    expectRefused(
-        ByteWriter().ClassRecord("CDrawingGroup", 2).CommonPart(1, 1, 2, 0, 0).U16(500).Get(),
-        "group of 500 members in no bytes");
+    expectRefused(CByteWriter()
+                      .ClassRecord("CDrawingGroup", 2)
+                      .Append(DrawingCommonPart(1, 1, 2, 0, 0))
+                      .U16(500)
+                      .Get(),
+                  "group of 500 members in no bytes");
 }
 
 }  // namespace

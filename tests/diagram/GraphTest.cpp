@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "DrawingBytes.h"
 #include "diagram/ConfGraphIOParameter.h"
 #include "diagram/DrawEllipse.h"
 #include "diagram/DrawRectangle.h"
@@ -20,58 +21,11 @@
 #include "diagram/GraphNode.h"
 #include "platform/Archive.h"
 #include "platform/gui/DC.h"
+#include "support/ByteWriter.h"
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-
-class ByteWriter {
-public:
-    ByteWriter& U8(uint8_t v) {
-        m_bytes.push_back(v);
-        return *this;
-    }
-    ByteWriter& U16(uint16_t v) { return U8(v & 0xFF).U8(v >> 8); }
-    ByteWriter& I32(int32_t v) {
-        const auto u = static_cast<uint32_t>(v);
-        return U16(u & 0xFFFF).U16(u >> 16);
-    }
-    ByteWriter& I32s(std::initializer_list<int32_t> values) {
-        for (int32_t v : values) {
-            I32(v);
-        }
-        return *this;
-    }
-    ByteWriter& Text(const std::string& text) {
-        U8(static_cast<uint8_t>(text.size()));
-        m_bytes.insert(m_bytes.end(), text.begin(), text.end());
-        return *this;
-    }
-    ByteWriter& ClassRecord(const std::string& name, uint16_t schema) {
-        U16(0xFFFF).U16(schema).U16(static_cast<uint16_t>(name.size()));
-        m_bytes.insert(m_bytes.end(), name.begin(), name.end());
-        return *this;
-    }
-    // The drawing object part: rectangle, pen, brush, (schema 2) background
-    // mode, loop and no transformations.
-    ByteWriter& CommonPart(bool withBkMode, int32_t loop) {
-        I32s({0, 0, 20, 10});
-        U16(1).I32s({6, 0, 0, 0});
-        U16(0).I32s({0, 0x00C1C1C2, 0});
-        if (withBkMode) {
-            I32(1);
-        }
-        return I32(loop).I32(0);
-    }
-    ByteWriter& Append(const Bytes& bytes) {
-        m_bytes.insert(m_bytes.end(), bytes.begin(), bytes.end());
-        return *this;
-    }
-    const Bytes& Get() const { return m_bytes; }
-
-private:
-    Bytes m_bytes;
-};
 
 Bytes Tail(const Bytes& bytes, std::size_t from) {
     return Bytes(bytes.begin() + static_cast<std::ptrdiff_t>(from), bytes.end());
@@ -216,17 +170,17 @@ TEST(GraphNodeStorage, PartsThenLinkReferences) {
     const std::size_t nodeStart = ar.GetBuffer().size();
     ar.WriteObject(&bare);
     EXPECT_EQ(Tail(ar.GetBuffer(), nodeStart + HeaderAndCommonSize("CGraphNode")),
-              ByteWriter().U16(0).U16(0).U16(0).I32(1).U16(0x0002).Get());
+              CByteWriter().U16(0).U16(0).U16(0).I32(1).U16(0x0002).Get());
 
     // Shape, name and number follow the drawing object part as objects.
     auto node = MakeNode(CPoint(100, 100));
     CArchive full;
     full.WriteObject(node.get());
     const Bytes bytes = full.GetBuffer();
-    const Bytes ellipse = ByteWriter().ClassRecord("CDrawEllipse", 2).Get();
+    const Bytes ellipse = CByteWriter().ClassRecord("CDrawEllipse", 2).Get();
     EXPECT_TRUE(std::equal(ellipse.begin(), ellipse.end(),
                            bytes.begin() + HeaderAndCommonSize("CGraphNode")));
-    EXPECT_EQ(Tail(bytes, bytes.size() - 4), ByteWriter().I32(0).Get());
+    EXPECT_EQ(Tail(bytes, bytes.size() - 4), CByteWriter().I32(0).Get());
 
     CArchive in(bytes);
     std::unique_ptr<CGraphNode> loaded = in.ReadOwned<CGraphNode>();
@@ -246,9 +200,9 @@ TEST(GraphNodeStorage, RefusesWrongShapesAndImpossibleCounts) {
     CArchive in(out.GetBuffer());
     EXPECT_THROW(in.ReadOwned<CGraphNode>(), CArchiveException);
 
-    const Bytes huge = ByteWriter()
+    const Bytes huge = CByteWriter()
                            .ClassRecord("CGraphNode", 2)
-                           .CommonPart(true, 0)
+                           .Append(DrawingCommonPart(1, 0, 1, 0, 0))
                            .U16(0)
                            .U16(0)
                            .U16(0)
@@ -261,19 +215,22 @@ TEST(GraphNodeStorage, RefusesWrongShapesAndImpossibleCounts) {
 // --- link storage ------------------------------------------------------------
 
 TEST(GraphLinkStorage, ReferencesNameOffsetsAndShowFlags) {
-    const Bytes tail = ByteWriter()
+    const Bytes tail = CByteWriter()
                            .U16(0)  // route
                            .U16(0)  // arrow head
                            .U16(0)  // output label
                            .U16(0)  // input label
                            .U16(0)  // source
                            .U16(0)  // destination
-                           .Text("FT-101")
+                           .String("FT-101")
                            .I32s({1, 2, 3, 4})
                            .I32s({0, 1})
                            .Get();
-    const Bytes bytes =
-        ByteWriter().ClassRecord("CGraphLink", 2).CommonPart(true, 2).Append(tail).Get();
+    const Bytes bytes = CByteWriter()
+                            .ClassRecord("CGraphLink", 2)
+                            .Append(DrawingCommonPart(1, 0, 1, 2, 0))
+                            .Append(tail)
+                            .Get();
     CArchive in(bytes);
     std::unique_ptr<CGraphLink> link = in.ReadOwned<CGraphLink>();
     ASSERT_NE(link, nullptr);
@@ -290,16 +247,16 @@ TEST(GraphLinkStorage, ReferencesNameOffsetsAndShowFlags) {
 }
 
 TEST(GraphLinkStorage, SchemaZeroLinkShowsBothLabels) {
-    const Bytes bytes = ByteWriter()
+    const Bytes bytes = CByteWriter()
                             .ClassRecord("CGraphLink", 0)
-                            .CommonPart(false, 1)
+                            .Append(DrawingCommonPart(1, 0, 0, 1, 0))
                             .U16(0)
                             .U16(0)
                             .U16(0)
                             .U16(0)
                             .U16(0)
                             .U16(0)
-                            .Text("")
+                            .String("")
                             .I32s({0, 0, 0, 0})
                             .Get();
     CArchive in(bytes);

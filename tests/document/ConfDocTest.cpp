@@ -11,24 +11,11 @@
 #include "platform/Archive.h"
 #include "platform/FileIo.h"
 #include "platform/MessageBox.h"
+#include "support/TempFolder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// A fresh folder for each test, removed afterwards.
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "kestrel-doc-XXXXXX").string();
-        m_path = ::mkdtemp(pattern.data());
-    }
-    ~TempFolder() { fs::remove_all(m_path); }
-    std::string File(const std::string& name) const { return (fs::path(m_path) / name).string(); }
-
-private:
-    std::string m_path;
-};
 
 // Answers message boxes with a fixed answer and records their texts.
 class Answering {
@@ -110,7 +97,7 @@ TEST(ConfDocLayout, HeaderAndLoopTags) {
 }
 
 TEST(ConfDocFile, RoundTripOfEveryField) {
-    TempFolder folder;
+    CTempFolder folder("kestrel-doc");
     auto doc = NewDocument();
     for (int field = 0; field < CConfDoc::INFO_COUNT; ++field) {
         doc->SetInfo(field, "info " + std::to_string(field));
@@ -156,7 +143,7 @@ TEST(ConfDocFile, RoundTripOfEveryField) {
 }
 
 TEST(ConfDocFile, StampsAndBackup) {
-    TempFolder folder;
+    CTempFolder folder("kestrel-doc");
     Answering yes(IDOK);
     auto doc = NewDocument();
     EXPECT_FALSE(doc->IsStamped());
@@ -183,7 +170,7 @@ TEST(ConfDocFile, StampsAndBackup) {
 }
 
 TEST(ConfDocFile, RenameOnSaveFollowsTheFileName) {
-    TempFolder folder;
+    CTempFolder folder("kestrel-doc");
     auto doc = NewDocument();
     doc->SetRenameOnSave(true);
     {
@@ -201,7 +188,7 @@ TEST(ConfDocFile, RenameOnSaveFollowsTheFileName) {
 }
 
 TEST(ConfDocFile, FailedWriteKeepsThePreviousFile) {
-    TempFolder folder;
+    CTempFolder folder("kestrel-doc");
     Answering ok(IDOK);
     auto doc = NewDocument();
     const std::string path = folder.File("PLANT.vxp");
@@ -214,7 +201,7 @@ TEST(ConfDocFile, FailedWriteKeepsThePreviousFile) {
     EXPECT_FALSE(saved);
     EXPECT_NE(doc->GetLastError().find("PLANT.vxp"), std::string::npos);
     EXPECT_EQ(ReadAll(path), before);
-    for (const auto& entry : fs::directory_iterator(folder.File(""))) {
+    for (const auto& entry : fs::directory_iterator(folder.Path().string())) {
         const std::string name = entry.path().filename().string();
         EXPECT_TRUE(name == "PLANT.vxp" || name == "PLANT.bkp") << "left behind: " << name;
     }
@@ -258,7 +245,7 @@ std::vector<uint8_t> OlderLayout(CConfDoc& doc, bool oldKind, int version) {
 }
 
 TEST(ConfDocFile, OlderLayoutsLoad) {
-    TempFolder folder;
+    CTempFolder folder("kestrel-doc");
     auto source = NewDocument();
     source->SetControllerModel(CConfiguration::MODEL_VAREX);
     AddBlock(*source, 2, "PID", 43);
@@ -289,7 +276,7 @@ TEST(ConfDocFile, OlderLayoutsLoad) {
 }
 
 TEST(ConfDocFile, EveryTruncationIsRefusedCleanly) {
-    TempFolder folder;
+    CTempFolder folder("kestrel-doc");
     Answering ok(IDOK);
     auto doc = NewDocument();
     AddBlock(*doc, 1, "AI", 1);
@@ -307,7 +294,7 @@ TEST(ConfDocFile, EveryTruncationIsRefusedCleanly) {
 }
 
 TEST(ConfDocFile, HostileContentIsRefused) {
-    TempFolder folder;
+    CTempFolder folder("kestrel-doc");
     Answering ok(IDOK);
     auto doc = NewDocument();
     std::vector<uint8_t> bytes = Store(*doc);
@@ -342,7 +329,7 @@ TEST(ConfDocFile, HostileContentIsRefused) {
 }
 
 TEST(ConfDocLoops, ReadLoopsFromFileAndMatch) {
-    TempFolder folder;
+    CTempFolder folder("kestrel-doc");
     Answering ok(IDOK);
     auto doc = NewDocument();
     AddBlock(*doc, 1, "AI", 1);

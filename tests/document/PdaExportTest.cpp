@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+
 #include <stdlib.h>
+#include <set>
 
 #include <algorithm>
 #include <cstdint>
@@ -15,39 +17,12 @@
 #include "model/BlockTypeTable.h"
 #include "model/Configuration.h"
 #include "platform/FileIo.h"
+#include "support/TempFolder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<uint8_t>;
-
-// A fresh folder for one test, removed with everything in it afterwards.
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = testing::TempDir() + "pda_XXXXXX";
-        if (mkdtemp(pattern.data()) != nullptr) {
-            m_path = pattern;
-        }
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        fs::remove_all(m_path, ignored);
-    }
-    const fs::path& Path() const { return m_path; }
-    std::string File(const std::string& name) const { return (m_path / name).string(); }
-    std::vector<std::string> Entries() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(m_path)) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-private:
-    fs::path m_path;
-};
 
 Bytes ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -145,13 +120,13 @@ bool WriteSmallFile(CPDBFile& file, const std::string& path, const std::vector<i
 }
 
 TEST(PdbFile, WholeFileOfOneRecordByteForByte) {
-    TempFolder folder;
+    CTempFolder folder("kestrel-pda");
     CPDBFile file;
     file.SetCreationTime(1000000000);
     // The extension is replaced, whatever it was.
     ASSERT_TRUE(WriteSmallFile(file, folder.File("X.tmp"), {2}, {"258"})) << file.GetError();
     EXPECT_EQ(file.GetPath(), folder.File("X.PDB"));
-    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"X.PDB"});
+    EXPECT_EQ(folder.Names(), std::set<std::string>{"X.PDB"});
 
     // clang-format off
     const Bytes expected = Expect()
@@ -172,7 +147,7 @@ TEST(PdbFile, WholeFileOfOneRecordByteForByte) {
 }
 
 TEST(PdbFile, DatesCountFromTheHandheldEpoch) {
-    TempFolder folder;
+    CTempFolder folder("kestrel-pda");
     const std::pair<uint32_t, uint32_t> cases[] = {
         {0, 2082844886u}, {1000000000, 3082844886u}, {0xFFFFFFFF, 2082844885u}};  // 32-bit wrap
     for (const auto& [seconds, date] : cases) {
@@ -186,7 +161,7 @@ TEST(PdbFile, DatesCountFromTheHandheldEpoch) {
 }
 
 TEST(PdbFile, FieldsAreEncodedByColumnType) {
-    TempFolder folder;
+    CTempFolder folder("kestrel-pda");
     CPDBFile file;
     ASSERT_TRUE(WriteSmallFile(
         file, folder.File("F"), {1, 2, 3, 4, 5, 6, 8},
@@ -218,7 +193,7 @@ std::unique_ptr<CPDBFile> Prepared(const std::string& path, int n) {
 }
 
 TEST(PdbFile, MisuseFailsAndLeavesNoFile) {
-    TempFolder folder;
+    CTempFolder folder("kestrel-pda");
     auto tooMany = Prepared(folder.File("A"), 1);
     EXPECT_TRUE(tooMany->WriteRecord("1", 1));
     EXPECT_FALSE(tooMany->WriteRecord("2", 2));
@@ -246,11 +221,11 @@ TEST(PdbFile, MisuseFailsAndLeavesNoFile) {
     CPDBFile huge;
     ASSERT_TRUE(huge.Create(folder.File("E")));
     EXPECT_FALSE(huge.ReserveRecordList(65536));
-    EXPECT_TRUE(folder.Entries().empty());
+    EXPECT_TRUE(folder.Names().empty());
 }
 
 TEST(PdbFile, FailedWriteKeepsTheOldFile) {
-    TempFolder folder;
+    CTempFolder folder("kestrel-pda");
     const std::string target = folder.File("K.PDB");
     std::ofstream(target) << "previous";
     CPDBFile file;
@@ -259,7 +234,7 @@ TEST(PdbFile, FailedWriteKeepsTheOldFile) {
     SetWriteFailureForTesting(std::nullopt);
     EXPECT_FALSE(written);
     EXPECT_NE(file.GetError().find(target), std::string::npos) << file.GetError();
-    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"K.PDB"});
+    EXPECT_EQ(folder.Names(), std::set<std::string>{"K.PDB"});
     const Bytes previous = ReadAll(target);
     EXPECT_EQ(std::string(previous.begin(), previous.end()), "previous");
 }
@@ -282,7 +257,7 @@ protected:
     }
 
     CConfiguration m_config;
-    TempFolder m_folder;
+    CTempFolder m_folder{"kestrel-pda"};
 };
 
 TEST_F(PdaExportTest, BlockTableHasALoopRecordPerLoopAndABlockRecordPerBlock) {
@@ -292,7 +267,7 @@ TEST_F(PdaExportTest, BlockTableHasALoopRecordPerLoopAndABlockRecordPerBlock) {
     std::ofstream(m_folder.File(names[0])) << "old";  // replaced
     std::string error;
     ASSERT_TRUE(Export(error)) << error;
-    EXPECT_EQ(m_folder.Entries(), (std::vector<std::string>{names[0], names[1]}));
+    EXPECT_EQ(m_folder.Names(), (std::set<std::string>{names[0], names[1]}));
 
     const Bytes bytes = ReadAll(m_folder.File("LOOP_G_FB.PDB"));
     ASSERT_GT(bytes.size(), 78u);
@@ -372,7 +347,7 @@ TEST_F(PdaExportTest, MissingFolderFailsNamingTheFile) {
     std::string error;
     EXPECT_FALSE(ExportToPDA(m_config, "LOOP_G", missing, error));
     EXPECT_NE(error.find(missing + "/LOOP_G_FB.PDB"), std::string::npos) << error;
-    EXPECT_TRUE(m_folder.Entries().empty());
+    EXPECT_TRUE(m_folder.Names().empty());
     EXPECT_FALSE(fs::exists(missing));
 }
 
@@ -390,7 +365,7 @@ TEST(PdaExportLoops, MissingLoopsAreSkipped) {
     CConfiguration config;
     config.AddLoop(std::make_unique<CLoop>(2, "ONLY"));
     config.AddBlock(CBlock::Create(FindBlockTypeByMnemonic("AI"), 1));
-    TempFolder folder;
+    CTempFolder folder("kestrel-pda");
     std::string error;
     ASSERT_TRUE(ExportToPDA(config, "C", folder.Path().string(), error)) << error;
     const auto records = Records(ReadAll(folder.File("C_FB.PDB")));

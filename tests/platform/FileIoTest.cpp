@@ -9,29 +9,16 @@
 #include <vector>
 
 #include "platform/FileIo.h"
+#include "support/TempFolder.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 
 class FileIoTest : public testing::Test {
 protected:
-    FileIoTest() {
-        std::string pattern = (fs::temp_directory_path() / "kestrel-fileio-XXXXXX").string();
-        m_folder = ::mkdtemp(pattern.data());
-    }
-    ~FileIoTest() override { fs::remove_all(m_folder); }
-
-    std::set<std::string> Names() const {
-        std::set<std::string> names;
-        for (const auto& entry : fs::directory_iterator(m_folder)) {
-            names.insert(entry.path().filename().string());
-        }
-        return names;
-    }
-    void Touch(const std::string& name) const {
-        std::fclose(std::fopen((m_folder / name).c_str(), "w"));
-    }
+    std::set<std::string> Names() const { return m_folder.Names(); }
+    std::string Path(const std::string& name) const { return m_folder.File(name); }
+    void Touch(const std::string& name) const { std::fclose(std::fopen(Path(name).c_str(), "w")); }
 
     // The id of a process that has ended.
     static pid_t EndedProcess() {
@@ -53,15 +40,15 @@ protected:
         return host;
     }
 
-    fs::path m_folder;
+    CTempFolder m_folder{"kestrel-fileio"};
 };
 
 TEST_F(FileIoTest, AWriteLeavesOnlyTheTarget) {
     std::string error;
-    ASSERT_TRUE(WriteFileAtomically((m_folder / "PLANT.vxp").string(), {1, 2, 3}, error)) << error;
+    ASSERT_TRUE(WriteFileAtomically(Path("PLANT.vxp"), {1, 2, 3}, error)) << error;
     EXPECT_EQ(Names(), std::set<std::string>{"PLANT.vxp"});
     std::vector<uint8_t> bytes;
-    ASSERT_TRUE(ReadFileBytes((m_folder / "PLANT.vxp").string(), 100, bytes, error));
+    ASSERT_TRUE(ReadFileBytes(Path("PLANT.vxp"), 100, bytes, error));
     EXPECT_EQ(bytes, (std::vector<uint8_t>{1, 2, 3}));
 }
 
@@ -81,14 +68,14 @@ TEST_F(FileIoTest, TheNextWriteClearsTemporariesOfEndedWriters) {
         Touch(name);
     }
     std::string error;
-    ASSERT_TRUE(WriteFileAtomically((m_folder / "PLANT.vxp").string(), {7}, error)) << error;
+    ASSERT_TRUE(WriteFileAtomically(Path("PLANT.vxp"), {7}, error)) << error;
     EXPECT_EQ(Names(),
               (std::set<std::string>{"PLANT.vxp", writing, elsewhere, otherFile, unrelated}));
 }
 
 TEST_F(FileIoTest, AFailedWriteRemovesItsTemporaryAndKeepsTheOldFile) {
     std::string error;
-    const std::string path = (m_folder / "PLANT.vxp").string();
+    const std::string path = Path("PLANT.vxp");
     ASSERT_TRUE(WriteFileAtomically(path, {1, 2, 3}, error));
     SetWriteFailureForTesting(1);
     EXPECT_FALSE(WriteFileAtomically(path, {4, 5, 6, 7}, error));

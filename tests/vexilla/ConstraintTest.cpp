@@ -123,13 +123,23 @@ TEST(ConstraintParse, TokensAreReadAsLeniently) {
         float xRatio;
     };
     const Case cases[] = {
-        {"XY", X, 1.0f},      {"X0.5]", X, 1.0f},   {"X[0.5", X, 0.5f},
-        {"X[0.5]]", X, 0.5f}, {"X[0.5]x", X, 0.5f}, {"X[ 0.5]", X, 0.5f},
+        {"XY", X, 1.0f},
+        {"X0.5]", X, 1.0f},
+        {"X[0.5", X, 0.5f},
+        {"X[0.5]]", X, 0.5f},
+        {"X[0.5]x", X, 0.5f},
+        {"X[ 0.5]", X, 0.5f},
         {"X[+0.5]", X, 0.0f},  // "+" ends the token: "X[" and "0.5]" {"X[1e3]", X, 1000.0f},
                                // {"X[abc]", X, 0.0f},
-        {"X[]", X, 0.0f},     {"X[", X, 0.0f},      {"X[0,5]", X, 0.0f},
-        {"X[nan]", X, 0.0f},  {"X[inf]", X, 0.0f},  {"x[0.5]", kCentreX, 0.0f},
-        {"Q", 0, 0.0f},       {" X", 0, 0.0f},      {"yy", kCentreY, 0.0f},
+        {"X[]", X, 0.0f},
+        {"X[", X, 0.0f},
+        {"X[0,5]", X, 0.0f},
+        {"X[nan]", X, 0.0f},
+        {"X[inf]", X, 0.0f},
+        {"x[0.5]", kCentreX, 0.0f},
+        {"Q", 0, 0.0f},
+        {" X", 0, 0.0f},
+        {"yy", kCentreY, 0.0f},
     };
     for (const Case& c : cases) {
         CConstraint constraint;

@@ -1,3 +1,4 @@
+#include "support/TempFolder.h"
 #include "vexilla/LogMsg.h"
 
 #include <gtest/gtest.h>
@@ -36,20 +37,12 @@ std::vector<std::string> SplitLines(const std::string& text) {
 
 class LogMsgTest : public testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = testing::TempDir() + "logmsgXXXXXX";
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
-    }
-    void TearDown() override {
-        CLogMsg::CloseLogFile();
-        fs::remove_all(m_dir);
-    }
+    void TearDown() override { CLogMsg::CloseLogFile(); }
 
-    std::string PathOf(const std::string& name) const { return (m_dir / name).string(); }
+    std::string PathOf(const std::string& name) const { return m_folder.File(name); }
 
     CLogMsg m_log;  // resets the shared members for each test
-    fs::path m_dir;
+    CTempFolder m_folder{"kestrel-logmsg"};
 };
 
 TEST_F(LogMsgTest, WritesNothingWithoutAnOpenFile) {
@@ -57,7 +50,7 @@ TEST_F(LogMsgTest, WritesNothingWithoutAnOpenFile) {
     CLogMsg::SetLogHeader("header\n");
     EXPECT_EQ(CLogMsg::m_hFileHandle, -1);
     EXPECT_EQ(CLogMsg::m_szHeader, nullptr);
-    EXPECT_TRUE(fs::is_empty(m_dir));
+    EXPECT_TRUE(fs::is_empty(m_folder.Path()));
 
     const std::string path = PathOf("app.log");
     CLogMsg::SetLogName(path.c_str());
@@ -136,7 +129,7 @@ TEST_F(LogMsgTest, RotatesAFullFileUnderNumberedNames) {
 }
 
 TEST_F(LogMsgTest, RotatedNameUsesTheDotOfTheFileNameOnly) {
-    fs::create_directory(m_dir / "run.d");
+    fs::create_directory(m_folder.Path() / "run.d");
     for (const std::string name : {"run.d/plain", "run.d/app.trace.log"}) {
         const std::string path = PathOf(name);
         CLogMsg log;
@@ -197,7 +190,7 @@ TEST_F(LogMsgTest, ConcurrentCallsWriteWholeLines) {
     const std::regex whole("^" + kStamp +
                            R"(  \[Worker::Run {24}\] thread \d line \d{3} payload payload$)");
     int count = 0;
-    for (const fs::directory_entry& entry : fs::directory_iterator(m_dir)) {
+    for (const fs::directory_entry& entry : fs::directory_iterator(m_folder.Path())) {
         const std::string text = ReadText(entry.path());
         ASSERT_TRUE(text.starts_with("HEADER\n")) << entry.path();
         for (const std::string& line : SplitLines(text.substr(7))) {
