@@ -57,9 +57,9 @@ test-asan: deps
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/fuzz/lsan.supp \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS) $(CTEST_ARGS)
 
-# The programs whose tests run workers beside the caller: the transports and
-# protocol, the transfer sequences, the simulator, the device scan dialog.
-TSAN_TESTS = comm_tests transfer_tests sim_tests ui_comm_tests
+# The programs whose tests run workers beside the caller: the transports,
+# protocol and transfer sequences, the simulator, the device scan dialog.
+TSAN_TESTS = comm_tests sim_tests ui_comm_tests
 test-tsan: deps
 	@[ -f $(TSAN_BUILD_DIR)/build.ninja ] || cmake -S . -B $(TSAN_BUILD_DIR) -G Ninja \
 	  -DCMAKE_BUILD_TYPE=Debug -DKESTREL_TSAN=ON -DKESTREL_BENCH=OFF

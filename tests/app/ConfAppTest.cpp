@@ -8,14 +8,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdlib>
-#include <fstream>
+#include <filesystem>
 #include <sstream>
 
 #include "app/ConfApp.h"
 #include "app/LanguagePack.h"
 #include "app/MainFrame.h"
 #include "app/SplashWnd.h"
-#include "app/StartupClock.h"
 #include "comm/AppSettings.h"
 #include "diagram/DrawingClasses.h"
 #include "model/ParamDictionary.h"
@@ -134,36 +133,6 @@ TEST_F(ConfAppTest, PortuguesePackTranslatesAndEnglishComesBack) {
     EXPECT_EQ(LoadResString(IDS_VALUE_OUT_OF_RANGE), "Valor fora da faixa.");
 }
 
-TEST(LanguageModule, LaysThePackOverTheBaseAndFallsBack) {
-    QTemporaryDir pack;
-    ASSERT_TRUE(pack.isValid());
-    ASSERT_TRUE(QDir(pack.path()).mkpath("dictionary"));
-    {
-        std::ofstream strings(pack.filePath("strings.tsv").toStdString());
-        strings << "30002\tValor inv\xc3\xa1lido\n"  // UTF-8 á
-                << "30003\t\xe4\xb8\xad\n";          // outside Latin-1
-        std::ofstream names(pack.filePath("dictionary/10003.txt").toStdString());
-        names << "Entrada\n";
-    }
-    CResourceModule base;
-    base.Add("strings.tsv", "30001\tLoop full\n30002\tOut of range");  // no final line feed
-    base.Add("dictionary/10000.txt", "ILIA ;Input A;0 - 186;0\n");
-    const CLanguageModule module(base, pack.path());
-    EXPECT_TRUE(module.HasStrings());
-    const CStringTable table(module);
-    EXPECT_EQ(table.Get(30001), "Loop full");
-    EXPECT_EQ(table.Get(30002), "Valor inv\xe1lido");
-    EXPECT_EQ(table.Get(30003), "?");
-    ASSERT_NE(module.Find("dictionary/10000.txt"), nullptr);
-    EXPECT_EQ(*module.Find("dictionary/10000.txt"), "ILIA ;Input A;0 - 186;0\n");
-    EXPECT_EQ(*module.Find("dictionary/10003.txt"), "Entrada\n");
-    EXPECT_EQ(module.Find("dictionary/10001.txt"), nullptr);
-    EXPECT_TRUE(module.GetTranslationPath().isEmpty());
-
-    EXPECT_FALSE(CLanguagePack::Register(pack.filePath("none.rcc"), "/test"));
-    EXPECT_FALSE(CLanguagePack::Register(pack.filePath("strings.tsv"), "/test"));  // no .rcc
-}
-
 // Reads the log file written while the object lives.
 class ScopedLog {
 public:
@@ -236,28 +205,6 @@ TEST_F(ConfAppTest, SplashClosesWhenItsTimeIsUpAndRaisesTheMainWindow) {
     EXPECT_TRUE(QTest::qWaitForWindowActive(&mainWindow, 2000));
 }
 
-TEST(StartupClock, CountsFromTheProcessStartAndReportsAfterTheFirstPaint) {
-    CStartupClock::Start();
-    EXPECT_GT(CStartupClock::ProcessStartMs(), 0);
-    // Since this test program started; never the time since the machine booted.
-    EXPECT_GE(CStartupClock::Elapsed(), 0);
-    EXPECT_LT(CStartupClock::Elapsed(), 10 * 60 * 1000);
-
-    QWidget shown;
-    bool reported = false;
-    CStartupClock::AfterFirstPaint(
-        &shown, [&reported] { reported = true; }, 60000);
-    shown.show();
-    EXPECT_TRUE(QTest::qWaitFor([&reported] { return reported; }, 5000));
-
-    QWidget hidden;  // never painted: reported after the time-out, once
-    int reports = 0;
-    CStartupClock::AfterFirstPaint(
-        &hidden, [&reports] { ++reports; }, 50);
-    QTest::qWait(200);
-    EXPECT_EQ(reports, 1);
-}
-
 TEST_F(ConfAppTest, SecondInstanceIsToldAndStopsBeforeAnyWindow) {
     // The lock lives in the runtime folder; this test's own keeps parallel runs apart.
     const QByteArray runtimeFolder = qgetenv("XDG_RUNTIME_DIR");
@@ -283,6 +230,20 @@ TEST_F(ConfAppTest, SecondInstanceIsToldAndStopsBeforeAnyWindow) {
     } else {
         qputenv("XDG_RUNTIME_DIR", runtimeFolder);
     }
+}
+
+TEST(ConfApp, FirstStartWritesTheDefaults) {
+    const std::string path = testing::TempDir() + "/kestrel-first-start.ini";
+    std::filesystem::remove(path);
+    auto settings = std::make_unique<CAppSettings>(path);
+    CAppSettings* raw = settings.get();
+    CConfApp app(std::move(settings));
+    app.InitSettings();
+    EXPECT_EQ(raw->GetWorkDir(), CConfApp::GetProgramFolder() + "Work");
+    EXPECT_TRUE(std::filesystem::is_directory(raw->GetWorkDir()));
+    CAppSettings reread(path);
+    EXPECT_EQ(reread.LoadCommSettings().m_nBaudRate, 19200);
+    std::filesystem::remove(path);
 }
 
 }  // namespace

@@ -1,14 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
+#include <QAction>
 #include <QCoreApplication>
-#include <QTest>
-#include <QTimer>
 #include <filesystem>
 
 #include "app/AppEvents.h"
-#include "app/AppMessageBox.h"
-#include "app/ConfApp.h"
 #include "app/MainFrame.h"
 #include "comm/AppSettings.h"
 #include "diagram/DrawingClasses.h"
@@ -84,44 +80,21 @@ TEST_F(MainFrameTest, ActivityLightsFollowPostedMessages) {
     SetMessagePoster(nullptr);
 }
 
-TEST(ConfApp, FirstStartWritesTheDefaults) {
-    const std::string path = testing::TempDir() + "/kestrel-first-start.ini";
-    std::filesystem::remove(path);
-    auto settings = std::make_unique<CAppSettings>(path);
-    CAppSettings* raw = settings.get();
-    CConfApp app(std::move(settings));
-    app.InitSettings();
-    EXPECT_EQ(raw->GetWorkDir(), CConfApp::GetProgramFolder() + "Work");
-    EXPECT_TRUE(std::filesystem::is_directory(raw->GetWorkDir()));
-    CAppSettings reread(path);
-    EXPECT_EQ(reread.LoadCommSettings().m_nBaudRate, 19200);
-    std::filesystem::remove(path);
-}
-
-}  // namespace
-
-namespace {
-
-// Answers the first box that appears by pressing a key on it.
-void AnswerNextBoxWith(Qt::Key key) {
-    QTimer::singleShot(50, [key] {
-        if (QWidget* box = QApplication::activeModalWidget()) {
-            QTest::keyClick(box, key);
-        }
-    });
-}
-
-TEST(AppMessageBox, ButtonsFollowTheMessageType) {
-    AnswerNextBoxWith(Qt::Key_Escape);
-    EXPECT_EQ(CAppMessageBox::Show(nullptr, "Do you want to continue?", MB_YESNO | MB_ICONQUESTION),
-              IDNO);
-    AnswerNextBoxWith(Qt::Key_Return);
-    EXPECT_EQ(CAppMessageBox::Show(nullptr, "Save it?", MB_YESNO), IDYES);
-    AnswerNextBoxWith(Qt::Key_Escape);
-    EXPECT_EQ(CAppMessageBox::Show(nullptr, "Cancel or go on", MB_OKCANCEL | MB_ICONWARNING),
-              IDCANCEL);
-    AnswerNextBoxWith(Qt::Key_Return);
-    EXPECT_EQ(CAppMessageBox::Show(nullptr, "The loop size has reached.", MB_OK), IDOK);
+// The zoom commands show the last one chosen; "To Objects" is never checked.
+TEST_F(MainFrameTest, ZoomCommandsShowTheLastOneChosen) {
+    ASSERT_TRUE(m_frame->OpenDocument(testpaths::ExamplePlant()));
+    m_frame->UpdateCommands();
+    for (const char* name : {"zoomFull", "zoomWidth", "zoomHalf", "zoomObjects"}) {
+        EXPECT_FALSE(m_frame->FindAction(name)->isChecked()) << name;
+    }
+    m_frame->FindAction("zoomFull")->trigger();
+    EXPECT_TRUE(m_frame->FindAction("zoomFull")->isChecked());
+    m_frame->FindAction("zoomHalf")->trigger();
+    EXPECT_FALSE(m_frame->FindAction("zoomFull")->isChecked());
+    EXPECT_TRUE(m_frame->FindAction("zoomHalf")->isChecked());
+    m_frame->FindAction("zoomObjects")->trigger();
+    EXPECT_FALSE(m_frame->FindAction("zoomObjects")->isChecked());
+    EXPECT_FALSE(m_frame->FindAction("zoomHalf")->isChecked());
 }
 
 }  // namespace

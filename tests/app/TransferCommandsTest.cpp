@@ -6,13 +6,13 @@
 #include <QTest>
 #include <filesystem>
 
-#include "../comm/FakePort.h"
 #include "SimController.h"
 #include "app/AppMessageBox.h"
 #include "app/DebugLogWnd.h"
 #include "app/MainFrame.h"
 #include "app/TransferCommands.h"
 #include "comm/AppSettings.h"
+#include "comm/FakePort.h"
 #include "comm/ui/OnlineDlg.h"
 #include "diagram/DrawingClasses.h"
 #include "document/ConfDoc.h"

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "FakePort.h"
 #include "comm/ConfController.h"
+#include "comm/FakePort.h"
 #include "comm/FrameCodec.h"
 #include "model/BlockTypeTable.h"
 #include "platform/PostedMessage.h"

@@ -2,8 +2,8 @@
 
 #include <atomic>
 
-#include "FakePort.h"
 #include "comm/DeviceLookup.h"
+#include "comm/FakePort.h"
 #include "model/BlockTypeTable.h"
 #include "model/Configuration.h"
 #include "platform/PostedMessage.h"

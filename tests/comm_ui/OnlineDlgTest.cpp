@@ -11,8 +11,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "../comm/FakePort.h"
 #include "SimController.h"
+#include "comm/FakePort.h"
 #include "comm/ui/DeviceLookingDlg.h"
 #include "comm/ui/DeviceOnNetworkDlg.h"
 #include "comm/ui/OnlineDlg.h"

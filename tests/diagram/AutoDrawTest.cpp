@@ -8,7 +8,6 @@
 #include "diagram/ConfSpecialNode.h"
 #include "diagram/DrawRectangle.h"
 #include "diagram/DrawingClasses.h"
-#include "diagram/DrawingTemplate.h"
 #include "diagram/GraphLink.h"
 #include "diagram/LoopPainter.h"
 #include "diagram/TemplateFile.h"
@@ -140,47 +139,6 @@ TEST(LoopPainter, DrawsThePageAndOnlyTheLoopsObjects) {
     EXPECT_EQ(pixel(355, 355),
               QColor(255, 255, 200));  // loop 2's object is not drawn (off the grid dots)
     EXPECT_EQ(pixel(-15, -15), QColor(0x80, 0x80, 0x80));  // the surround
-}
-
-TEST(TemplateFile, SaveAndInsertIntoAnotherLoop) {
-    std::vector<std::string> messages;
-    MessageBoxHandler previous = SetMessageBoxHandler([&](const std::string& text, unsigned) {
-        messages.push_back(text);
-        return IDOK;
-    });
-    auto doc = Cascade();
-    CDrawRectangle first(CRect(0, 0, 50, 40));
-    CDrawRectangle second(CRect(60, 10, 90, 90));
-    const std::string path = testing::TempDir() + "/shapes.vxt";
-    ASSERT_TRUE(templates::SaveTemplate(path, {&first, &second}));
-
-    doc->SelectLoop(3, false);
-    EXPECT_EQ(templates::InsertTemplate(*doc, path), 2);
-    ASSERT_EQ(doc->GetTemplates().size(), 1u);
-    const auto* group = dynamic_cast<const CDrawingTemplate*>(doc->GetTemplates()[0].get());
-    ASSERT_NE(group, nullptr);
-    EXPECT_EQ(group->GetLoop(), 3);
-    EXPECT_EQ(group->GetObjectCount(), 2);
-    EXPECT_EQ(group->GetObjectAt(1)->GetLoop(), 3);
-    CRect bounds = group->GetRect();
-    bounds.NormalizeRect();
-    EXPECT_EQ(bounds, CRect(0, 0, 90, 90));
-
-    const std::string empty = testing::TempDir() + "/empty.vxt";
-    ASSERT_TRUE(templates::SaveTemplate(empty, {}));
-    EXPECT_EQ(templates::InsertTemplate(*doc, empty), 0);
-    EXPECT_EQ(doc->GetTemplates().size(), 1u);
-
-    EXPECT_EQ(templates::InsertTemplate(*doc, testing::TempDir() + "/missing.vxt"), -1);
-    std::FILE* broken = std::fopen(empty.c_str(), "wb");
-    std::fputs("not a template", broken);
-    std::fclose(broken);
-    EXPECT_EQ(templates::InsertTemplate(*doc, empty), -1);
-    SetMessageBoxHandler(previous);
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_NE(messages[1].find("not a valid template file"), std::string::npos);
-    std::filesystem::remove(path);
-    std::filesystem::remove(empty);
 }
 
 }  // namespace

@@ -13,7 +13,6 @@
 
 namespace {
 
-
 class FileIoTest : public testing::Test {
 protected:
     std::set<std::string> Names() const { return m_folder.Names(); }

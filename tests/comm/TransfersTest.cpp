@@ -3,9 +3,9 @@
 
 #include <filesystem>
 
-#include "../comm/FakePort.h"
 #include "SimController.h"
 #include "comm/ConfController.h"
+#include "comm/FakePort.h"
 #include "comm/TransferUi.h"
 #include "comm/Transfers.h"
 #include "document/ConfDoc.h"
