@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdlib>
+#include <fstream>
 #include <filesystem>
 #include <sstream>
 
