@@ -17,7 +17,8 @@ bool SetLinkParam(CConfDoc& document, const std::string& numberText, const std::
         return false;
     }
     const int index = block->FindLinkParam(inputName);
-    if (index < 0 || (!valueText.empty() && !block->IsParamTextInRange(PARAM_LINK, index, valueText))) {
+    if (index < 0 ||
+        (!valueText.empty() && !block->IsParamTextInRange(PARAM_LINK, index, valueText))) {
         return false;
     }
     block->SetParamValue(PARAM_LINK, index, valueText);

@@ -17,8 +17,8 @@ CBlock* FindBlock(CConfDoc& document, const std::string& numberText, int loop);
 // Sets the LINK parameter "LI" + inputName ("A", "12") of the block with the
 // number of numberText (searched in every loop) to valueText (an output
 // address); an empty value resets it to its default. The block is marked
-// changed and its loop must be sent whole (LINK values travel only with loops). False when the block or input does not exist
-// or the value is refused.
+// changed and its loop must be sent whole (LINK values travel only with loops). False when the
+// block or input does not exist or the value is refused.
 bool SetLinkParam(CConfDoc& document, const std::string& numberText, const std::string& inputName,
                   const std::string& valueText);
 

@@ -1,17 +1,10 @@
 #include "diagram/ConfCommNode.h"
 
 #include "diagram/ConfGraphNode.h"
+#include "diagram/DrawingGeometry.h"
 #include "diagram/GraphLink.h"
 
 IMPLEMENT_SERIAL(CConfCommNode, CConfSpecialNode, 2)
-
-namespace {
-
-int32_t Middle(int32_t a, int32_t b) {
-    return static_cast<int32_t>((static_cast<int64_t>(a) + b) / 2);
-}
-
-}  // namespace
 
 CConfCommNode::CConfCommNode() {
     m_nKind = KIND_COMM;
@@ -33,15 +26,15 @@ CPoint CConfCommNode::GetOutlinePoint(CPoint toward, CDrawingView* /*view*/) con
     box.NormalizeRect();
     const bool withinWidth = toward.x >= box.left && toward.x <= box.right;
     if (withinWidth && toward.y < box.top) {
-        return CPoint(Middle(box.left, box.right), box.top);
+        return CPoint(drawgeom::Middle(box.left, box.right), box.top);
     }
     if (withinWidth && toward.y > box.bottom) {
-        return CPoint(Middle(box.left, box.right), box.bottom);
+        return CPoint(drawgeom::Middle(box.left, box.right), box.bottom);
     }
     if (toward.x < box.left) {
-        return CPoint(box.left, Middle(box.top, box.bottom));
+        return CPoint(box.left, drawgeom::Middle(box.top, box.bottom));
     }
-    return CPoint(box.right, Middle(box.top, box.bottom));
+    return CPoint(box.right, drawgeom::Middle(box.top, box.bottom));
 }
 
 CPoint CConfCommNode::GetTerminalPoint(CPoint neighbour, int /*portIndex*/) const {

@@ -7,6 +7,7 @@
 
 #include "diagram/ConfCommNode.h"
 #include "diagram/ConfGraphNode.h"
+#include "diagram/DrawingGeometry.h"
 #include "diagram/DrawingView.h"
 #include "diagram/GraphLink.h"
 #include "platform/Archive.h"
@@ -18,20 +19,6 @@ namespace {
 
 // Each link reference takes at least its two-byte object tag.
 constexpr std::size_t kMinReferenceBytes = 2;
-
-int32_t ToCoordinate(double value) {
-    if (!(value == value)) {
-        return 0;
-    }
-    value = std::round(value);
-    value = std::clamp(value, static_cast<double>(std::numeric_limits<int32_t>::min()),
-                       static_cast<double>(std::numeric_limits<int32_t>::max()));
-    return static_cast<int32_t>(value);
-}
-
-int32_t Middle(int32_t a, int32_t b) {
-    return static_cast<int32_t>((static_cast<int64_t>(a) + b) / 2);
-}
 
 // Gives a shape the rectangle: a polyline's vertices are stretched from their
 // bounds to it, any other shape just takes it.
@@ -49,8 +36,9 @@ void FitShapeTo(CDrawingObject& shape, const CRect& box) {
     points.reserve(static_cast<std::size_t>(polyline->GetPointCount()));
     for (int i = 0; i < polyline->GetPointCount(); ++i) {
         const CPoint p = polyline->GetPoint(i);
-        points.emplace_back(ToCoordinate(box.left + (static_cast<double>(p.x) - old.left) * scaleX),
-                            ToCoordinate(box.top + (static_cast<double>(p.y) - old.top) * scaleY));
+        points.emplace_back(
+            drawgeom::RoundToCoordinate(box.left + (static_cast<double>(p.x) - old.left) * scaleX),
+            drawgeom::RoundToCoordinate(box.top + (static_cast<double>(p.y) - old.top) * scaleY));
     }
     polyline->SetPoints(points.data(), static_cast<int>(points.size()));
 }
@@ -89,7 +77,7 @@ std::unique_ptr<CDrawPolyline> CConfSpecialNode::MakeArrowBox(const CRect& box) 
     const int32_t shoulder = std::max(box.left, geometry::WrapSub(box.right, tip));
     const CPoint points[] = {{box.left, box.top},
                              {shoulder, box.top},
-                             {box.right, Middle(box.top, box.bottom)},
+                             {box.right, drawgeom::Middle(box.top, box.bottom)},
                              {shoulder, box.bottom},
                              {box.left, box.bottom}};
     auto shape = std::make_unique<CDrawPolyline>(points, 5, true);
@@ -201,7 +189,7 @@ CPoint CConfSpecialNode::GetTerminalPoint(CPoint /*neighbour*/, int /*portIndex*
 CPoint CConfSpecialNode::GetAnchor() const {
     const auto* box = dynamic_cast<const CDrawPolyline*>(m_pShape.get());
     if (box != nullptr && m_nKind == KIND_OUTGOING && box->GetPointCount() >= 5) {
-        return CPoint(box->GetPoint(0).x, Middle(box->GetPoint(0).y, box->GetPoint(4).y));
+        return CPoint(box->GetPoint(0).x, drawgeom::Middle(box->GetPoint(0).y, box->GetPoint(4).y));
     }
     if (box != nullptr && m_nKind == KIND_INCOMING && box->GetPointCount() >= 3) {
         return box->GetPoint(2);

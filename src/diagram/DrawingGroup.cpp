@@ -84,35 +84,7 @@ void CDrawingGroup::MoveHandleTo(int handle, int x, int y, CDrawingView* view) {
         return;
     }
     for (const auto& member : m_objects) {
-        CRect rect = member->GetRect();
-        switch (handle) {
-            case 1:
-                rect.InflateRect(dx, dy, 0, 0);
-                break;
-            case 2:
-                rect.InflateRect(0, dy, 0, 0);
-                break;
-            case 3:
-                rect.InflateRect(0, dy, dx, 0);
-                break;
-            case 4:
-                rect.InflateRect(0, 0, dx, 0);
-                break;
-            case 5:
-                rect.InflateRect(0, 0, dx, dy);
-                break;
-            case 6:
-                rect.InflateRect(0, 0, 0, dy);
-                break;
-            case 7:
-                rect.InflateRect(dx, 0, 0, dy);
-                break;
-            case 8:
-                rect.InflateRect(dx, 0, 0, 0);
-                break;
-            default:
-                break;
-        }
+        const CRect rect = recthandles::StretchEdges(member->GetRect(), handle, dx, dy);
         member->MoveTo(rect, view);
     }
 }

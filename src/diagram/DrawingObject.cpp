@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "diagram/DrawingGeometry.h"
 #include "diagram/DrawingView.h"
 #include "diagram/Vector2D.h"
 #include "document/ConfDoc.h"
@@ -16,17 +17,6 @@ IMPLEMENT_SERIAL(CDrawingObject, CDrawingItem, 2)
 namespace {
 
 constexpr double kPi = 3.141592653589793;
-
-// A double cut to an int32 the way a cast truncates, but never out of range.
-int32_t TruncateToInt(double value) {
-    if (!(value == value)) {
-        return 0;
-    }
-    value = std::trunc(value);
-    value = std::clamp(value, static_cast<double>(std::numeric_limits<int32_t>::min()),
-                       static_cast<double>(std::numeric_limits<int32_t>::max()));
-    return static_cast<int32_t>(value);
-}
 
 CRect Normalized(CRect rect) {
     rect.NormalizeRect();
@@ -327,94 +317,7 @@ CPoint CDrawingObject::GetOutlinePoint(CPoint toward, CDrawingView* view) const 
 
 bool CDrawingObject::IntersectSegments(CPoint a1, CPoint a2, CPoint b1, CPoint b2,
                                        CPoint* result) const {
-    auto within = [](double v, int32_t e1, int32_t e2) {
-        return v >= std::min(e1, e2) && v <= std::max(e1, e2);
-    };
-    auto onBoth = [&](double x, double y) {
-        return within(x, a1.x, a2.x) && within(y, a1.y, a2.y) && within(x, b1.x, b2.x) &&
-               within(y, b1.y, b2.y);
-    };
-    auto answer = [result](CPoint point) {
-        if (result != nullptr) {
-            *result = point;
-        }
-        return true;
-    };
-
-    const double dax = static_cast<double>(a2.x) - a1.x;
-    const double day = static_cast<double>(a2.y) - a1.y;
-    const double dbx = static_cast<double>(b2.x) - b1.x;
-    const double dby = static_cast<double>(b2.y) - b1.y;
-    const bool aIsPoint = dax == 0.0 && day == 0.0;
-    const bool bIsPoint = dbx == 0.0 && dby == 0.0;
-
-    if (dax * dby - day * dbx == 0.0) {
-        // Parallel: only collinear segments can meet.
-        if (aIsPoint && bIsPoint) {
-            return a1 == b1 && answer(a1);
-        }
-        if (aIsPoint || bIsPoint) {
-            const CPoint p = aIsPoint ? a1 : b1;
-            const CPoint s1 = aIsPoint ? b1 : a1;
-            const double sx = aIsPoint ? dbx : dax;
-            const double sy = aIsPoint ? dby : day;
-            const double side =
-                sx * (static_cast<double>(p.y) - s1.y) - sy * (static_cast<double>(p.x) - s1.x);
-            return side == 0.0 && onBoth(p.x, p.y) && answer(p);
-        }
-        const double side =
-            dax * (static_cast<double>(b1.y) - a1.y) - day * (static_cast<double>(b1.x) - a1.x);
-        if (side != 0.0) {
-            return false;
-        }
-        // Positions along a (0 at a1, 1 at a2) on its longer axis.
-        const bool alongX = std::abs(dax) >= std::abs(day);
-        auto position = [&](CPoint p) {
-            return alongX ? (static_cast<double>(p.x) - a1.x) / dax
-                          : (static_cast<double>(p.y) - a1.y) / day;
-        };
-        const double t1 = position(b1);
-        const double t2 = position(b2);
-        const double tFar = std::max(t1, t2);
-        const double tNear = std::min(t1, t2);
-        if (tFar < 0.0 || tNear > 1.0) {
-            return false;
-        }
-        return answer(tFar <= 1.0 ? (t1 >= t2 ? b1 : b2) : a2);
-    }
-
-    double x = 0.0;
-    double y = 0.0;
-    if (dax == 0.0) {
-        x = a1.x;
-        y = dby == 0.0 ? b1.y : b1.y + (x - b1.x) * (dby / dbx);
-    } else if (dbx == 0.0) {
-        x = b1.x;
-        y = day == 0.0 ? a1.y : a1.y + (x - a1.x) * (day / dax);
-    } else if (day == 0.0) {
-        y = a1.y;
-        x = b1.x + (y - b1.y) * (dbx / dby);
-    } else if (dby == 0.0) {
-        y = b1.y;
-        x = a1.x + (y - a1.y) * (dax / day);
-    } else {
-        const double ma = day / dax;
-        const double mb = dby / dbx;
-        if (ma == mb) {
-            return false;
-        }
-        const double ba = a1.y - ma * a1.x;
-        const double bb = b1.y - mb * b1.x;
-        x = (bb - ba) / (ma - mb);
-        y = ma * x + ba;
-    }
-    // std::round rounds halves away from zero.
-    x = std::round(x);
-    y = std::round(y);
-    if (!onBoth(x, y)) {
-        return false;
-    }
-    return answer(CPoint(static_cast<int32_t>(x), static_cast<int32_t>(y)));
+    return drawgeom::IntersectSegments(a1, a2, b1, b2, result);
 }
 
 bool CDrawingObject::HitTestSegment(CPoint point, int x1, int y1, int x2, int y2) const {
@@ -437,8 +340,8 @@ bool CDrawingObject::MakeSegmentBand(int x1, int y1, int x2, int y2,
     if (length == 0.0) {
         return false;
     }
-    const CSize o(TruncateToInt((static_cast<double>(y1) - y2) * half / length),
-                  TruncateToInt((static_cast<double>(x1) - x2) * half / length));
+    const CSize o(drawgeom::TruncateToCoordinate((static_cast<double>(y1) - y2) * half / length),
+                  drawgeom::TruncateToCoordinate((static_cast<double>(x1) - x2) * half / length));
     band[0] = CPoint(geometry::WrapSub(x1, o.cx), geometry::WrapAdd(y1, o.cy));
     band[1] = CPoint(geometry::WrapAdd(x1, o.cx), geometry::WrapSub(y1, o.cy));
     band[2] = CPoint(geometry::WrapAdd(x2, o.cx), geometry::WrapSub(y2, o.cy));
@@ -529,40 +432,9 @@ void CDrawingObject::Offset(CSize delta, CDrawingView* view) {
 }
 
 void CDrawingObject::MoveHandleTo(int handle, int x, int y, CDrawingView* view) {
-    CRect rect = m_rect;
-    switch (handle) {
-        case 1:
-            rect.left = x;
-            rect.top = y;
-            break;
-        case 2:
-            rect.top = y;
-            break;
-        case 3:
-            rect.right = x;
-            rect.top = y;
-            break;
-        case 4:
-            rect.right = x;
-            break;
-        case 5:
-            rect.right = x;
-            rect.bottom = y;
-            break;
-        case 6:
-            rect.bottom = y;
-            break;
-        case 7:
-            rect.left = x;
-            rect.bottom = y;
-            break;
-        case 8:
-            rect.left = x;
-            break;
-        default:
-            return;
+    if (recthandles::Find(handle) != nullptr) {
+        MoveTo(recthandles::MoveEdges(m_rect, handle, CPoint(x, y)), view);
     }
-    MoveTo(rect, view);
 }
 
 // --- handles -----------------------------------------------------------------
@@ -612,47 +484,11 @@ int CDrawingObject::HitTestHandle(CPoint point, CDrawingView* view) const {
 }
 
 CPoint CDrawingObject::GetHandle(int handle) const {
-    const int32_t centerX = geometry::WrapAdd(m_rect.left, m_rect.Width() / 2);
-    const int32_t centerY = geometry::WrapAdd(m_rect.top, m_rect.Height() / 2);
-    switch (handle) {
-        case 1:
-            return CPoint(m_rect.left, m_rect.top);
-        case 2:
-            return CPoint(centerX, m_rect.top);
-        case 3:
-            return CPoint(m_rect.right, m_rect.top);
-        case 4:
-            return CPoint(m_rect.right, centerY);
-        case 5:
-            return CPoint(m_rect.right, m_rect.bottom);
-        case 6:
-            return CPoint(centerX, m_rect.bottom);
-        case 7:
-            return CPoint(m_rect.left, m_rect.bottom);
-        case 8:
-            return CPoint(m_rect.left, centerY);
-        default:
-            return CPoint();
-    }
+    return recthandles::Position(m_rect, handle);
 }
 
 int CDrawingObject::GetHandleCursor(int handle) const {
-    switch (handle) {
-        case 1:
-        case 5:
-            return IDC_SIZENWSE;
-        case 2:
-        case 6:
-            return IDC_SIZENS;
-        case 3:
-        case 7:
-            return IDC_SIZENESW;
-        case 4:
-        case 8:
-            return IDC_SIZEWE;
-        default:
-            return IDC_ARROW;
-    }
+    return recthandles::Cursor(handle);
 }
 
 int CDrawingObject::HitTestVertex(CPoint /*point*/, CDrawingView* /*view*/) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "diagram/RectHandles.h"
 #include "diagram/Transformation.h"
 #include "document/DrawingItem.h"
 #include "platform/LogBrush.h"
@@ -19,17 +20,6 @@ class CArchive;
 class CConfDoc;
 class CDC;
 class CDrawingView;
-
-// Mouse cursors of the selection handles; 0 means no cursor of its own.
-enum HandleCursor : int {
-    IDC_NONE = 0,
-    IDC_ARROW = 32512,
-    IDC_SIZENWSE = 32642,
-    IDC_SIZENESW = 32643,
-    IDC_SIZEWE = 32644,
-    IDC_SIZENS = 32645,
-    IDC_SIZEALL = 32646,
-};
 
 // Base of everything on a loop drawing: a rectangle in logical units, a pen, a
 // brush, a list of world transformations applied when drawing, selection

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "diagram/ConfGraphIOParameter.h"
+#include "diagram/DrawingGeometry.h"
 #include "diagram/DrawingView.h"
 #include "diagram/GraphNode.h"
 #include "document/ConfDoc.h"
@@ -15,18 +16,6 @@
 IMPLEMENT_SERIAL(CGraphLink, CDrawingObject, 2)
 
 namespace {
-
-// A coordinate computed in doubles, rounded and kept inside the int32 range
-// (coordinates read from a damaged file may be anywhere).
-int32_t ToCoordinate(double value) {
-    if (!(value == value)) {
-        return 0;
-    }
-    value = std::round(value);
-    value = std::clamp(value, static_cast<double>(std::numeric_limits<int32_t>::min()),
-                       static_cast<double>(std::numeric_limits<int32_t>::max()));
-    return static_cast<int32_t>(value);
-}
 
 std::unique_ptr<CDrawText> CloneText(const CDrawText* label) {
     if (label == nullptr) {
@@ -338,9 +327,10 @@ CRect CGraphLink::GetInvalidRect() const {
         // it stays within its diagonal of that point.
         const CRect head = m_pArrow->GetRect();
         const CPoint pivot(head.left, geometry::WrapAdd(head.top, head.Height() / 2));
-        const int reach = ToCoordinate(std::ceil(std::hypot(static_cast<double>(head.Width()),
-                                                            static_cast<double>(head.Height())))) +
-                          6;
+        const int reach =
+            drawgeom::RoundToCoordinate(std::ceil(std::hypot(static_cast<double>(head.Width()),
+                                                             static_cast<double>(head.Height())))) +
+            6;
         CRect around(pivot, pivot);
         around.InflateRect(reach, reach);
         rect.UnionRect(rect, around);
@@ -753,8 +743,8 @@ void CGraphLink::PlaceLabel(int end, CGraphNode* node, CDrawText* label, CDrawin
     const double back = std::min(0.0, spreadX * w * ux) + std::min(0.0, spreadY * h * uy);
     const double along = clearX - back;
     const double across = std::max(3.0, clearY / 2.0);
-    const int32_t cornerX = ToCoordinate(e.x + ux * along + nx * across);
-    const int32_t cornerY = ToCoordinate(e.y + uy * along + ny * across);
+    const int32_t cornerX = drawgeom::RoundToCoordinate(e.x + ux * along + nx * across);
+    const int32_t cornerY = drawgeom::RoundToCoordinate(e.y + uy * along + ny * across);
     const int32_t width = static_cast<int32_t>(w);
     const int32_t height = static_cast<int32_t>(h);
     const int32_t left = spreadX > 0.0 ? cornerX : geometry::WrapSub(cornerX, width);

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "diagram/DrawEllipse.h"
+#include "diagram/DrawingGeometry.h"
 #include "diagram/DrawingView.h"
 #include "diagram/GraphLink.h"
 #include "document/ConfDoc.h"
@@ -26,17 +27,6 @@ std::unique_ptr<CDrawText> CloneText(const CDrawText* label) {
     }
     std::unique_ptr<CDrawingObject> copy = label->Clone();
     return std::unique_ptr<CDrawText>(static_cast<CDrawText*>(copy.release()));
-}
-
-// A coordinate computed in doubles, cut to an int32 the way a cast truncates
-// but never out of range.
-int32_t ToCoordinate(double value) {
-    if (!(value == value)) {
-        return 0;
-    }
-    value = std::clamp(std::trunc(value), static_cast<double>(std::numeric_limits<int32_t>::min()),
-                       static_cast<double>(std::numeric_limits<int32_t>::max()));
-    return static_cast<int32_t>(value);
 }
 
 // A rectangle of the given size centred on a point.
@@ -149,8 +139,10 @@ void CGraphNode::LayoutLabels() {
     const CRect node = m_rect;
     const CPoint centre = node.CenterPoint();
     const double band = node.Height() / kLabelBandDivisor;
-    const CRect nameBand(node.left, node.top, node.right, ToCoordinate(node.top + band));
-    const CRect numberBand(node.left, ToCoordinate(node.bottom - band), node.right, node.bottom);
+    const CRect nameBand(node.left, node.top, node.right,
+                         drawgeom::TruncateToCoordinate(node.top + band));
+    const CRect numberBand(node.left, drawgeom::TruncateToCoordinate(node.bottom - band),
+                           node.right, node.bottom);
 
     auto place = [](CDrawText* label, const CRect& bandRect, CPoint bandCentre) {
         if (label == nullptr) {
@@ -166,9 +158,10 @@ void CGraphNode::LayoutLabels() {
     const int nameHeight = nameBand.Height();
     const int numberHeight = numberBand.Height();
     place(m_pName.get(), nameBand,
-          CPoint(centre.x, ToCoordinate(centre.y - nameHeight / kNameRaiseDivisor)));
+          CPoint(centre.x,
+                 drawgeom::TruncateToCoordinate(centre.y - nameHeight / kNameRaiseDivisor)));
     place(m_pNumber.get(), numberBand,
-          CPoint(centre.x, ToCoordinate(centre.y + numberHeight / 2.0)));
+          CPoint(centre.x, drawgeom::TruncateToCoordinate(centre.y + numberHeight / 2.0)));
 }
 
 void CGraphNode::SetRect(const CRect& rect) {

@@ -2,6 +2,8 @@
 // and resizing, vertex editing, text sizing, transformations and grouping.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -13,6 +15,7 @@
 #include "diagram/DrawRectangle.h"
 #include "diagram/DrawRoundRect.h"
 #include "diagram/DrawText.h"
+#include "diagram/DrawingGeometry.h"
 #include "diagram/DrawingGroup.h"
 #include "diagram/DrawingTemplate.h"
 #include "document/ConfDoc.h"
@@ -146,15 +149,39 @@ TEST(DrawingOutline, SegmentIntersections) {
         {{0, 10}, {0, 0}, {0, 4}, {0, 7}, true, {0, 4}},
         {{0, 0}, {10, 0}, {20, 0}, {30, 0}, false, {}},
     };
-    CDrawingObject object;
     for (const Case& c : cases) {
         CPoint p;
-        EXPECT_EQ(object.IntersectSegments(c.a1, c.a2, c.b1, c.b2, &p), c.meet)
+        EXPECT_EQ(drawgeom::IntersectSegments(c.a1, c.a2, c.b1, c.b2, &p), c.meet)
             << c.b1.x << "," << c.b1.y;
         if (c.meet) {
             EXPECT_EQ(p, c.at) << c.b1.x << "," << c.b1.y;
         }
     }
+    // Points: they meet only where they are the same, or where one lies on the other.
+    CPoint p;
+    EXPECT_TRUE(drawgeom::IntersectSegments({3, 3}, {3, 3}, {3, 3}, {3, 3}, &p));
+    EXPECT_FALSE(drawgeom::IntersectSegments({3, 3}, {3, 3}, {4, 3}, {4, 3}, &p));
+    EXPECT_TRUE(drawgeom::IntersectSegments({5, 0}, {5, 0}, {0, 0}, {10, 0}, &p));
+    EXPECT_EQ(p, CPoint(5, 0));
+    EXPECT_FALSE(drawgeom::IntersectSegments({5, 1}, {5, 1}, {0, 0}, {10, 0}, nullptr));
+    // Far-out coordinates do not overflow on the way.
+    const int32_t far = 1'000'000;
+    EXPECT_TRUE(
+        drawgeom::IntersectSegments({-far, -far}, {far, far}, {-far, far}, {far, -far}, &p));
+    EXPECT_EQ(p, CPoint(0, 0));
+}
+
+TEST(DrawingGeometry, CoordinatesFromDoublesStayInRange) {
+    EXPECT_EQ(drawgeom::RoundToCoordinate(2.5), 3);
+    EXPECT_EQ(drawgeom::RoundToCoordinate(-2.5), -3);
+    EXPECT_EQ(drawgeom::TruncateToCoordinate(-2.7), -2);
+    EXPECT_EQ(drawgeom::RoundToCoordinate(1e300), std::numeric_limits<int32_t>::max());
+    EXPECT_EQ(drawgeom::TruncateToCoordinate(-1e300), std::numeric_limits<int32_t>::min());
+    EXPECT_EQ(drawgeom::RoundToCoordinate(std::numeric_limits<double>::quiet_NaN()), 0);
+    EXPECT_EQ(
+        drawgeom::Middle(std::numeric_limits<int32_t>::max(), std::numeric_limits<int32_t>::max()),
+        std::numeric_limits<int32_t>::max());
+    EXPECT_EQ(drawgeom::Middle(-3, 0), -1);
 }
 
 TEST(DrawingOutline, OutlinePointLiesWhereTheCentreLineLeavesTheShape) {
