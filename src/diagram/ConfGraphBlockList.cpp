@@ -108,7 +108,9 @@ int CConfGraphBlockList::HitTestHandle(CPoint point, CDrawingView* view) const {
     return CDrawingObject::HitTestHandle(point, view);
 }
 
-void CConfGraphBlockList::ShowContextMenu(CDrawingView* /*view*/) {}
+void CConfGraphBlockList::ShowContextMenu(CDrawingView* view) {
+    CDrawingGroup::ShowContextMenu(view);
+}
 
 std::unique_ptr<CDrawingObject> CConfGraphBlockList::Clone() const {
     return std::unique_ptr<CDrawingObject>(new CConfGraphBlockList(*this));

@@ -181,7 +181,9 @@ void CConfGraphNode::DeleteLinks(CDrawingView* view) {
             view->DeleteObject(link);
         }
     }
-    if (CConfDoc* document = DocumentFor(view)) {
+    if (view != nullptr) {
+        view->DeleteBlock(GetNumber());
+    } else if (CConfDoc* document = DocumentFor(view)) {
         blockservices::DeleteBlock(*document, GetNumber());
     }
 }

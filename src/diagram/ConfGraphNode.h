@@ -60,6 +60,9 @@ public:
     void SetSelectedPort(const std::string& port);
 
     const std::vector<CConfSpecialNode*>& GetConnectors() const { return m_connectors; }
+    void SetConnectors(std::vector<CConfSpecialNode*> connectors) {
+        m_connectors = std::move(connectors);
+    }
     // Appends the connector unless it is listed already.
     void AddConnector(CConfSpecialNode* connector);
     // Drops the connector from the list; true when it was listed.

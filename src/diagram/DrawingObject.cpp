@@ -150,11 +150,15 @@ void CDrawingObject::ResetTransform(CDC& dc) {
     dc.ModifyWorldTransform(&identity, MWT_IDENTITY);
 }
 
-bool CDrawingObject::EditProperties(CDrawingView* /*view*/) {
-    return false;
+bool CDrawingObject::EditProperties(CDrawingView* view) {
+    return view != nullptr && view->EditObjectProperties(this);
 }
 
-void CDrawingObject::ShowContextMenu(CDrawingView* /*view*/) {}
+void CDrawingObject::ShowContextMenu(CDrawingView* view) {
+    if (view != nullptr) {
+        view->ShowObjectMenu(this);
+    }
+}
 
 // --- attributes --------------------------------------------------------------
 

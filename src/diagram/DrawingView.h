@@ -5,6 +5,7 @@
 class CConfDoc;
 class CDC;
 class CDrawingObject;
+class CGraphNode;
 
 // What a drawing object needs of the window that shows it: repainting, the
 // view's mapping for measuring and hit tests, the zoom, the snap grid and the
@@ -27,4 +28,16 @@ public:
     virtual CConfDoc* GetDocument() const = 0;
     // True while the controller is monitored (online).
     virtual bool IsMonitoring() const = 0;
+
+    // The editor's part: it shows an object's properties or its context menu and
+    // records a node resize as an undoable action. A view that does not edit
+    // answers false and shows nothing.
+    virtual bool EditObjectProperties(CDrawingObject* /*object*/) { return false; }
+    virtual void ShowObjectMenu(CDrawingObject* /*object*/) {}
+    virtual bool RecordNodeResize(CGraphNode* /*node*/, int /*width*/, int /*height*/) {
+        return false;
+    }
+    // Removes the block with the number from its loop when its node goes; the
+    // editor keeps it for undo. The default deletes it.
+    virtual bool DeleteBlock(int blockNumber);
 };

@@ -150,6 +150,8 @@ public:
     bool IsShowOutLabel() const { return m_bShowOutLabel != 0; }
     bool IsShowInLabel() const { return m_bShowInLabel != 0; }
     int GetDragPart() const { return m_nDragPart; }
+    // An undone move repeats the drag with the part that was dragged then.
+    void SetDragPart(int part) const { m_nDragPart = part; }
     bool IsLabelDragged() const {
         return m_nDragPart == DRAG_OUT_LABEL || m_nDragPart == DRAG_IN_LABEL;
     }

@@ -329,9 +329,11 @@ void CGraphNode::SetSize(CDrawingView* view, int width, int height) {
     if (current.Width() == width && current.Height() == height) {
         return;
     }
-    // Undo hook: from the editor (a view) this becomes the "Resize an object"
-    // action (IDS_RESIZE_OBJECT), which calls SetSize again without a view.
-    // Until the editing layer provides it, the view gets the resize directly.
+    // From the editor this becomes the "Resize an object" action, which calls
+    // SetSize again without a view.
+    if (view != nullptr && view->RecordNodeResize(this, width, height)) {
+        return;
+    }
     ResizeAboutCentre(view, width, height);
 }
 

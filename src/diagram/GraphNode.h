@@ -117,6 +117,8 @@ public:
     virtual CPoint GetTerminalPoint(CPoint neighbour, int portIndex) const;
 
     const std::vector<CGraphLink*>& GetLinks() const { return m_links; }
+    // Puts back a link list taken earlier (undo keeps the order exact).
+    void SetLinks(std::vector<CGraphLink*> links) { m_links = std::move(links); }
     bool HasLink(const CGraphLink* link) const;
     // Puts the labels of a circular node in their bands, with a font as high as
     // the band; other shapes keep their labels where they are.

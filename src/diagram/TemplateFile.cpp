@@ -54,8 +54,32 @@ int InsertTemplate(CConfDoc& document, const std::string& path) {
     return InsertTemplateBytes(document, bytes, path);
 }
 
+std::unique_ptr<CDrawingTemplate> ReadTemplateFile(CConfDoc& document, const std::string& path) {
+    std::vector<uint8_t> bytes;
+    std::string error;
+    if (!ReadFileBytes(path, kMaxTemplateFile, bytes, error)) {
+        ReportFileError(IDS_FILE_OPEN_FAILED, path, error);
+        return nullptr;
+    }
+    return ReadTemplateBytes(document, bytes, path);
+}
+
 int InsertTemplateBytes(CConfDoc& document, const std::vector<uint8_t>& bytes,
                         const std::string& path) {
+    std::unique_ptr<CDrawingTemplate> group = ReadTemplateBytes(document, bytes, path);
+    if (!group) {
+        return -1;
+    }
+    const int inserted = group->GetObjectCount();
+    if (inserted > 0) {
+        document.InsertDrawingObject(document.GetTemplates().size(), std::move(group));
+    }
+    return inserted;
+}
+
+std::unique_ptr<CDrawingTemplate> ReadTemplateBytes(CConfDoc& document,
+                                                    const std::vector<uint8_t>& bytes,
+                                                    const std::string& path) {
     const int loop = document.GetCurrentLoopNumber();
     auto group = std::make_unique<CDrawingTemplate>();
     group->SetLoop(loop);
@@ -78,13 +102,9 @@ int InsertTemplateBytes(CConfDoc& document, const std::vector<uint8_t>& bytes,
         }
     } catch (const CArchiveException& e) {
         ReportFileError(IDS_TEMPLATE_FORMAT_ERROR, path, e.what());
-        return -1;
+        return nullptr;
     }
-    const int inserted = group->GetObjectCount();
-    if (inserted > 0) {
-        document.InsertDrawingObject(document.GetTemplates().size(), std::move(group));
-    }
-    return inserted;
+    return group;
 }
 
 }  // namespace templates

@@ -7,6 +7,7 @@
 #include <ctime>
 #include <filesystem>
 
+#include "document/ConfDocObserver.h"
 #include "model/BlockTypeInfo.h"
 #include "model/ParamDictionary.h"
 #include "platform/Archive.h"
@@ -38,6 +39,18 @@ bool IsSameFile(const std::string& a, const std::string& b) {
 
 }  // namespace
 
+namespace {
+
+CConfDocObserver* g_pObserver = nullptr;
+
+}  // namespace
+
+CConfDocObserver* CConfDoc::SetObserver(CConfDocObserver* observer) {
+    CConfDocObserver* previous = g_pObserver;
+    g_pObserver = observer;
+    return previous;
+}
+
 CConfDoc::CConfDoc() {
     ResetDocumentData();
 }
@@ -47,6 +60,10 @@ CConfDoc::~CConfDoc() {
     CLogMsg::Log("CConfDoc::~CConfDoc", "Removing all LOOPs..");
     RemoveAllLoops();
     CLogMsg::Log("CConfDoc::~CConfDoc", "Removing used block list..");
+    if (g_pObserver != nullptr) {
+        CLogMsg::Log("CConfDoc::~CConfDoc", "Clearing undo manager...");
+        g_pObserver->OnDocumentDestroyed(*this);
+    }
     CLogMsg::Log("CConfDoc::~CConfDoc", "Removing template list...");
     m_templates.clear();
     CLogMsg::Log("CConfDoc::~CConfDoc", "Removing object list..");
@@ -88,6 +105,9 @@ bool CConfDoc::OnNewDocument() {
     const std::string folder =
         m_generalData.m_strWorkDir.empty() ? std::string() : m_generalData.m_strWorkDir + "/";
     SetPathName(folder + m_strName + kExtension);
+    if (g_pObserver != nullptr) {
+        g_pObserver->OnDocumentStarted(*this);
+    }
     return true;
 }
 
@@ -103,6 +123,9 @@ bool CConfDoc::OnOpenDocument(const std::string& path) {
     SetPathName(path);
     m_strName = FileTitleOf(path);
     SetModifiedFlag(false);
+    if (g_pObserver != nullptr) {
+        g_pObserver->OnDocumentStarted(*this);
+    }
     return true;
 }
 
@@ -178,13 +201,18 @@ bool CConfDoc::OnSaveDocument(const std::string& path) {
             SetLoopName(kLoopG, title);
         }
     }
-    CLogMsg::Log("CConfDoc::OnSaveDocument", "Clearing undo manager...");
     Stamp();
     if (!CDocument::OnSaveDocument(path)) {
         if (m_bRenameOnSave) {
             SetLoopName(kLoopG, previousLoopG);
         }
         return false;
+    }
+    // Only a save that reached the file ends the undo history: after a failed
+    // one the edits must still count as unsaved.
+    CLogMsg::Log("CConfDoc::OnSaveDocument", "Clearing undo manager...");
+    if (g_pObserver != nullptr) {
+        g_pObserver->OnDocumentSaved(*this);
     }
     SetPathName(path);
     m_strName = FileTitleOf(path);
@@ -409,6 +437,83 @@ void CConfDoc::InsertDrawingObject(std::size_t position, std::unique_ptr<CDrawin
     if (markModified) {
         SetModifiedFlag(true);
     }
+}
+
+template <class Document>
+auto& CConfDoc::ListOfKind(Document& document, CDrawingItem::ListKind kind) {
+    switch (kind) {
+        case CDrawingItem::LIST_TEMPLATES:
+            return document.m_templates;
+        case CDrawingItem::LIST_GRAPH:
+            return document.m_graphObjects;
+        default:
+            return document.m_objects;
+    }
+}
+
+const CConfDoc::DrawingList& CConfDoc::GetList(CDrawingItem::ListKind kind) const {
+    return ListOfKind(*this, kind);
+}
+
+void CConfDoc::ArrangeList(CDrawingItem::ListKind kind,
+                           const std::vector<const CDrawingItem*>& order) {
+    DrawingList& list = ListOfKind(*this, kind);
+    DrawingList arranged;
+    arranged.reserve(list.size());
+    for (const CDrawingItem* wanted : order) {
+        auto it = std::find_if(list.begin(), list.end(),
+                               [wanted](const auto& item) { return item.get() == wanted; });
+        if (it != list.end() && *it) {
+            arranged.push_back(std::move(*it));
+        }
+    }
+    for (auto& rest : list) {
+        if (rest) {
+            arranged.push_back(std::move(rest));
+        }
+    }
+    list = std::move(arranged);
+}
+
+bool CConfDoc::MoveInList(const CDrawingItem* object, int step) {
+    if (object == nullptr) {
+        return false;
+    }
+    DrawingList& list = ListOfKind(*this, object->GetListKind());
+    auto it = std::find_if(list.begin(), list.end(),
+                           [object](const auto& item) { return item.get() == object; });
+    if (it == list.end()) {
+        return false;
+    }
+    const auto index = it - list.begin();
+    const auto target = index + (step < 0 ? -1 : 1);
+    if (target < 0 || target >= static_cast<std::ptrdiff_t>(list.size())) {
+        return false;
+    }
+    std::swap(list[static_cast<std::size_t>(index)], list[static_cast<std::size_t>(target)]);
+    SetModifiedFlag(true);
+    return true;
+}
+
+bool CConfDoc::MoveToListEnd(const CDrawingItem* object, bool toFront) {
+    if (object == nullptr) {
+        return false;
+    }
+    DrawingList& list = ListOfKind(*this, object->GetListKind());
+    auto it = std::find_if(list.begin(), list.end(),
+                           [object](const auto& item) { return item.get() == object; });
+    if (it == list.end() || (toFront ? it + 1 == list.end() : it == list.begin())) {
+        return false;
+    }
+    std::unique_ptr<CDrawingItem> moved = std::move(*it);
+    list.erase(it);
+    if (toFront) {
+        list.push_back(std::move(moved));
+    } else {
+        list.insert(list.begin(), std::move(moved));
+    }
+    SetModifiedFlag(true);
+    return true;
 }
 
 std::unique_ptr<CDrawingItem> CConfDoc::RemoveDrawingObject(CDrawingItem* object) {

@@ -14,6 +14,7 @@
 #include "platform/Size.h"
 
 class CArchive;
+class CConfDocObserver;
 
 // The document of one controller configuration: the five loops and the model
 // state, the drawing lists, the document information and the page settings,
@@ -50,6 +51,10 @@ public:
     bool OnSaveDocument(const std::string& path) override;
     void DeleteContents() override;
     void Serialize(CArchive& ar) override;
+
+    // The observer told of every document's start, save and end (the undo
+    // manager); returns the previous one.
+    static CConfDocObserver* SetObserver(CConfDocObserver* observer);
 
     // The program's version and build texts stamped into saved documents.
     static std::string GetProgramVersion();
@@ -101,6 +106,18 @@ public:
     // Takes a selected object out of its list and hands it back; null when the
     // object is not selected or not in a list.
     std::unique_ptr<CDrawingItem> RemoveDrawingObject(CDrawingItem* object);
+    // The list that holds objects of the kind.
+    const DrawingList& GetList(CDrawingItem::ListKind kind) const;
+    // Puts the objects of a list in the given order; those the order does not
+    // name follow in their present order. Undo restores drawing orders with it.
+    void ArrangeList(CDrawingItem::ListKind kind, const std::vector<const CDrawingItem*>& order);
+    // Moves an object within its list: by one place (step -1 or +1) or to the end
+    // that is drawn last (toFront) or first (toBack). False when nothing moved.
+    bool MoveInList(const CDrawingItem* object, int step);
+    bool MoveToListEnd(const CDrawingItem* object, bool toFront);
+    // Set while the current loop's drawing shows a block list picture (not stored).
+    bool HasBlockList() const { return m_bHasBlockList; }
+    void SetHasBlockList(bool has) { m_bHasBlockList = has; }
     CRect GetDrawingExtent() const;
 
     // Reads only the loops of a stored document into loops (five entries).
@@ -123,6 +140,8 @@ private:
     static void ReadDrawingList(CArchive& ar, DrawingList& list);
     void WriteDrawingList(CArchive& ar, const DrawingList& list) const;
     DrawingList& ListFor(const CDrawingItem& object);
+    template <class Document>
+    static auto& ListOfKind(Document& document, CDrawingItem::ListKind kind);
     void Stamp();
     void ResetDocumentData();
     std::string BackupPathFor(const std::string& path) const;
@@ -148,4 +167,5 @@ private:
     bool m_bMustSaveAs = false;
     bool m_bRenameOnSave = false;
     bool m_bOpenedFromFile = false;
+    bool m_bHasBlockList = false;
 };

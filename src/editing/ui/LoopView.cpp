@@ -1,74 +1,160 @@
 #include "editing/ui/LoopView.h"
 
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
 #include <algorithm>
 
+#include "diagram/ConfGraphNode.h"
 #include "diagram/DrawingObject.h"
+#include "diagram/GraphLink.h"
 #include "diagram/LoopPainter.h"
+#include "diagram/RectHandles.h"
 #include "document/ConfDoc.h"
+#include "editing/EditKeys.h"
+#include "editing/LoopCommands.h"
+#include "editing/ui/ObjectMenu.h"
+#include "editing/ui/ObjectPropertySheet.h"
 #include "platform/gui/DC.h"
+
+using namespace editkeys;
 
 namespace {
 
-// Pixels added around an object's rectangle when it is repainted (handles, pens).
-constexpr int kInvalidateMargin = 4;
+// Pixels from the edge of the client area where a drag scrolls the view.
+constexpr int kAutoScrollMargin = 16;
+constexpr int kAutoScrollStep = 20;
+
+unsigned MouseFlags(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
+    unsigned flags = 0;
+    if ((buttons & Qt::LeftButton) != 0) {
+        flags |= MK_LBUTTON;
+    }
+    if ((buttons & Qt::RightButton) != 0) {
+        flags |= MK_RBUTTON;
+    }
+    if ((modifiers & Qt::ShiftModifier) != 0) {
+        flags |= MK_SHIFT;
+    }
+    if ((modifiers & Qt::ControlModifier) != 0) {
+        flags |= MK_CONTROL;
+    }
+    return flags;
+}
+
+CPoint DevicePoint(const QMouseEvent* event) {
+    const QPoint position = event->position().toPoint();
+    return CPoint(position.x(), position.y());
+}
+
+// The keys the tools see; 0 for the others.
+int KeyCode(int qtKey) {
+    switch (qtKey) {
+        case Qt::Key_Left:
+            return VK_LEFT;
+        case Qt::Key_Right:
+            return VK_RIGHT;
+        case Qt::Key_Up:
+            return VK_UP;
+        case Qt::Key_Down:
+            return VK_DOWN;
+        case Qt::Key_Delete:
+            return VK_DELETE;
+        case Qt::Key_Escape:
+            return VK_ESCAPE;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return VK_RETURN;
+        case Qt::Key_Tab:
+            return VK_TAB;
+        case Qt::Key_PageUp:
+            return VK_PRIOR;
+        case Qt::Key_PageDown:
+            return VK_NEXT;
+        case Qt::Key_Home:
+            return VK_HOME;
+        case Qt::Key_End:
+            return VK_END;
+        case Qt::Key_G:
+            return VK_G;
+        case Qt::Key_U:
+            return VK_U;
+        default:
+            return 0;
+    }
+}
+
+// Enter, Delete, Escape, Tab and the arrows go to the view before any shortcut.
+bool IsViewKey(const QKeyEvent* event) {
+    const Qt::KeyboardModifiers others =
+        event->modifiers() & ~(Qt::ControlModifier | Qt::KeypadModifier);
+    if (others != 0) {
+        return false;
+    }
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Delete:
+        case Qt::Key_Escape:
+        case Qt::Key_Tab:
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            return true;
+        default:
+            return false;
+    }
+}
+
+Qt::CursorShape CursorShape(int cursor) {
+    switch (cursor) {
+        case IDC_SIZEALL:
+            return Qt::SizeAllCursor;
+        case IDC_SIZENWSE:
+            return Qt::SizeFDiagCursor;
+        case IDC_SIZENESW:
+            return Qt::SizeBDiagCursor;
+        case IDC_SIZEWE:
+            return Qt::SizeHorCursor;
+        case IDC_SIZENS:
+            return Qt::SizeVerCursor;
+        case CLoopEditor::CURSOR_DRAW:
+        case CLoopEditor::CURSOR_LINK:
+        case CLoopEditor::CURSOR_BROKEN_LINK:
+            return Qt::CrossCursor;
+        case CLoopEditor::CURSOR_BLOCK:
+            return Qt::PointingHandCursor;
+        default:
+            return Qt::ArrowCursor;
+    }
+}
 
 }  // namespace
 
 CLoopView::CLoopView(CConfDoc& document, QWidget* parent)
-    : CZoomView(parent), m_document(document) {
-    m_nLoop = std::max(1, document.GetCurrentLoopNumber());
+    : CZoomView(parent), CLoopEditor(document) {
     SetLogicalSize(CLoopPainter::kDefaultPage);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
-    m_document.AddView(this);
 }
 
-CLoopView::~CLoopView() {
-    m_document.RemoveView(this);
-}
-
-int CLoopView::SnapToGrid(int value, int step) {
-    if (step <= 0) {
-        return value;
-    }
-    int quotient = value / step;
-    int remainder = value % step;
-    if (remainder < 0) {
-        --quotient;
-        remainder += step;
-    }
-    if (2 * remainder > step) {
-        ++quotient;
-    }
-    return quotient * step;
-}
+CLoopView::~CLoopView() = default;
 
 void CLoopView::OnUpdate(CView* sender, long hint, CObject* hintObject) {
-    if (sender == nullptr && hintObject == nullptr && hint == HINT_REPAINT) {
-        DeselectAll();
-    }
+    CLoopEditor::OnUpdate(sender, hint, hintObject);
     switch (hint) {
-        case HINT_OBJECT:
-            InvalidateObject(dynamic_cast<CDrawingObject*>(hintObject));
-            break;
         case HINT_OBJECTS:
-            for (CDrawingObject* object : m_selection) {
+            for (CDrawingObject* object : GetSelection()) {
                 InvalidateObject(object);
             }
             break;
-        case HINT_LOOP_SELECTED:
-            if (m_document.GetCurrentLoopNumber() != m_nLoop) {
-                DeselectAll();
-                m_nLoop = m_document.GetCurrentLoopNumber();
-            }
-            break;
         case HINT_PAGE_SIZE:
-            SetLogicalSize(m_document.GetPageSize());
+            SetLogicalSize(GetDocument()->GetPageSize());
             break;
         case HINT_LEAVE_ONLINE:
-            m_bMonitoring = false;
             ClearPosition();
             break;
         default:
@@ -78,106 +164,153 @@ void CLoopView::OnUpdate(CView* sender, long hint, CObject* hintObject) {
     if (m_onUpdate) {
         m_onUpdate(hint);
     }
-}
-
-void CLoopView::InvalidateObject(CDrawingObject* object) {
-    if (object == nullptr) {
-        return;
+    if (m_onChange) {
+        m_onChange();
     }
-    CRect area = LPtoDP(object->GetInvalidRect());
-    area.NormalizeRect();
-    area.InflateRect(kInvalidateMargin, kInvalidateMargin);
-    viewport()->update(QRect(area.left, area.top, area.Width(), area.Height()));
 }
 
 void CLoopView::PrepareDC(CDC& dc) {
     PrepareMapping(dc);
 }
 
-void CLoopView::SnapPoint(CPoint& point) {
-    const CGeneralData& data = m_document.GetGeneralData();
-    if (data.m_bSnapToGrid) {
-        point.x = SnapToGrid(point.x, data.m_gridSpacing.cx);
-        point.y = SnapToGrid(point.y, data.m_gridSpacing.cy);
+// --- the window's part for the editor ----------------------------------------------
+
+void CLoopView::RepaintDevice(const CRect& rect) {
+    viewport()->update(QRect(rect.left, rect.top, rect.Width(), rect.Height()));
+}
+
+void CLoopView::RepaintAll() {
+    viewport()->update();
+}
+
+void CLoopView::SetToolCursor(int cursor) {
+    viewport()->setCursor(CursorShape(cursor));
+}
+
+void CLoopView::AutoScroll(CPoint devicePoint) {
+    const QSize client = viewport()->size();
+    auto step = [](int position, int extent) {
+        if (position < kAutoScrollMargin) {
+            return -kAutoScrollStep;
+        }
+        return position > extent - kAutoScrollMargin ? kAutoScrollStep : 0;
+    };
+    const int dx = step(devicePoint.x, client.width());
+    const int dy = step(devicePoint.y, client.height());
+    if (dx != 0) {
+        horizontalScrollBar()->setValue(horizontalScrollBar()->value() + dx);
     }
-    m_lastPoint = point;
+    if (dy != 0) {
+        verticalScrollBar()->setValue(verticalScrollBar()->value() + dy);
+    }
+}
+
+// The platform draws the band by inverting pixels, so the same rectangle a
+// second time erases it; here the band is drawn over the page when painting.
+void CLoopView::DrawFocusRect(const CRect& rect) {
+    if (m_rubberBand && *m_rubberBand == rect) {
+        m_rubberBand.reset();
+    } else {
+        m_rubberBand = rect;
+    }
+    viewport()->update();
+}
+
+void CLoopView::ShowPosition(CPoint point) {
     if (m_onPosition) {
         m_onPosition(point);
     }
 }
 
-void CLoopView::DeleteObject(CDrawingObject* object) {
-    if (object == nullptr) {
+void CLoopView::EditBlockParameters(CGraphNode* node) {
+    if (m_onBlockParameters) {
+        m_onBlockParameters(node);
+    }
+}
+
+bool CLoopView::EditObjectProperties(CDrawingObject* object) {
+    if (object == nullptr || IsMonitoring()) {
+        return false;
+    }
+    const bool changed = CObjectPropertySheet::Edit(*this, object, this);
+    if (m_onChange) {
+        m_onChange();
+    }
+    return changed;
+}
+
+void CLoopView::ShowObjectMenu(CDrawingObject* object) {
+    QMenu* menu = CObjectMenu::Build(*this, object, this);
+    if (menu == nullptr) {
         return;
     }
-    InvalidateObject(object);
-    std::erase(m_selection, object);
-    // The document hands over only selected objects.
-    object->Select(true);
-    m_document.RemoveDrawingObject(object);
+    if (m_pLastMenu != nullptr) {
+        m_pLastMenu->deleteLater();
+    }
+    m_pLastMenu = menu;
+    if (m_bMenusNonModal) {
+        menu->popup(QCursor::pos());
+    } else {
+        menu->exec(QCursor::pos());
+    }
 }
 
-void CLoopView::SelectObject(CDrawingObject* object, bool add) {
-    if (!add) {
-        DeselectAll();
+bool CLoopView::RunMenuCommand(int command, CDrawingObject* object) {
+    const bool done = CObjectMenu::Run(*this, command, object);
+    if (m_onChange) {
+        m_onChange();
     }
-    if (object == nullptr || object->IsSelected() || object->GetLoop() != m_nLoop) {
-        return;
-    }
-    object->Select(true);
-    m_selection.push_back(object);
-    InvalidateObject(object);
-}
-
-void CLoopView::DeselectAll() {
-    for (CDrawingObject* object : m_selection) {
-        // Objects the document has dropped meanwhile are gone with it.
-        if (IsInDocument(object)) {
-            InvalidateObject(object);
-            object->Select(false);
-        }
-    }
-    m_selection.clear();
-}
-
-bool CLoopView::IsInDocument(const CDrawingObject* object) const {
-    for (const CConfDoc::DrawingList* list :
-         {&m_document.GetTemplates(), &m_document.GetObjects(), &m_document.GetGraphObjects()}) {
-        for (const auto& item : *list) {
-            if (item.get() == object) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
-CRect CLoopView::GetLoopExtent() const {
-    CRect extent;
-    for (const CConfDoc::DrawingList* list :
-         {&m_document.GetTemplates(), &m_document.GetObjects(), &m_document.GetGraphObjects()}) {
-        for (const auto& item : *list) {
-            const auto* object = dynamic_cast<const CDrawingObject*>(item.get());
-            if (object == nullptr || object->GetLoop() != m_nLoop) {
-                continue;
-            }
-            CRect rect = object->GetRect();
-            rect.NormalizeRect();
-            extent.UnionRect(extent, rect);
-        }
-    }
-    return extent;
+    return done;
 }
 
 void CLoopView::ZoomToLoopObjects() {
     ZoomToObjects(GetLoopExtent());
 }
 
+// --- painting -------------------------------------------------------------------
+
 void CLoopView::OnDraw(CDC& dc, const CRect& clip) {
-    CLoopPainter(m_document, m_nLoop, GetLogicalSize()).Draw(dc, clip);
+    CLoopPainter(*GetDocument(), GetLoopNumber(), GetLogicalSize()).Draw(dc, clip);
+}
+
+void CLoopView::paintEvent(QPaintEvent* event) {
+    CZoomView::paintEvent(event);
+    if (!m_rubberBand) {
+        return;
+    }
+    QPainter painter(viewport());
+    QPen pen(Qt::black, 1, Qt::DotLine);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    const CRect& band = *m_rubberBand;
+    painter.drawRect(QRect(band.left, band.top, band.Width(), band.Height()));
+}
+
+void CLoopView::OnSelectionChanged() {
+    if (m_onChange) {
+        m_onChange();
+    }
+}
+
+// --- input ----------------------------------------------------------------------
+
+bool CLoopView::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride && IsViewKey(static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return CZoomView::event(event);
 }
 
 void CLoopView::keyPressEvent(QKeyEvent* event) {
+    const int key = KeyCode(event->key());
+    const bool control = (event->modifiers() & Qt::ControlModifier) != 0;
+    if (key != 0 && KeyDown(key, control)) {
+        if (m_onChange) {
+            m_onChange();
+        }
+        return;
+    }
     const bool keypad = (event->modifiers() & Qt::KeypadModifier) != 0;
     if (keypad && event->key() == Qt::Key_Plus) {
         ZoomIn();
@@ -188,11 +321,38 @@ void CLoopView::keyPressEvent(QKeyEvent* event) {
     }
 }
 
+void CLoopView::mousePressEvent(QMouseEvent* event) {
+    setFocus(Qt::MouseFocusReason);
+    const unsigned flags = MouseFlags(event->modifiers(), event->buttons());
+    if (event->button() == Qt::LeftButton) {
+        CaptureMouse();
+        LButtonDown(flags, DevicePoint(event));
+    } else if (event->button() == Qt::RightButton) {
+        RButtonDown(flags, DevicePoint(event));
+    }
+}
+
+void CLoopView::mouseReleaseEvent(QMouseEvent* event) {
+    const unsigned flags = MouseFlags(event->modifiers(), event->buttons());
+    if (event->button() == Qt::LeftButton) {
+        LButtonUp(flags, DevicePoint(event));
+        ReleaseMouse();
+    } else if (event->button() == Qt::RightButton) {
+        RButtonUp(flags, DevicePoint(event));
+    }
+    if (m_onChange) {
+        m_onChange();
+    }
+}
+
+void CLoopView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        LButtonDblClk(MouseFlags(event->modifiers(), event->buttons()), DevicePoint(event));
+    }
+}
+
 void CLoopView::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint position = event->position().toPoint();
-    CPoint point = DPtoLP(CPoint(position.x(), position.y()));
-    SnapPoint(point);
-    CZoomView::mouseMoveEvent(event);
+    MouseMove(MouseFlags(event->modifiers(), event->buttons()), DevicePoint(event));
 }
 
 void CLoopView::leaveEvent(QEvent* event) {

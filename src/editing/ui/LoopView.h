@@ -1,64 +1,65 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <vector>
 
-#include "diagram/DrawingView.h"
+#include "editing/LoopEditor.h"
 #include "editing/ui/ZoomView.h"
-#include "platform/View.h"
 
 class CConfDoc;
 class CDrawingObject;
+class QMenu;
 
 // The drawing of the document's current loop: the page, its grid and the loop's
-// objects, zoomed and scrolled. It follows the document's update hints and
-// reports the mouse position in logical units.
-class CLoopView : public CZoomView, public CView, public CDrawingView {
+// objects, zoomed and scrolled, edited with the mouse and the keyboard through
+// the editor's tools. It follows the document's update hints and reports the
+// mouse position in logical units.
+class CLoopView : public CZoomView, public CLoopEditor {
 public:
-    // Update hints the view reacts to.
-    enum Hint : long {
-        HINT_REPAINT = 0,
-        HINT_OBJECT = 1,
-        HINT_OBJECTS = 2,
-        HINT_NAMES = 6,
-        HINT_LOOP_SELECTED = 7,
-        HINT_PAGE_SIZE = 8,
-        HINT_LEAVE_ONLINE = 9,
-    };
     using PositionCallback = std::function<void(CPoint)>;
     using ClearPositionCallback = std::function<void()>;
     using UpdateListener = std::function<void(long hint)>;
+    using Notification = std::function<void()>;
+    // Opens a parameter dialog for the node's block (the parameter dialogs).
+    using BlockParametersHandler = std::function<void(CGraphNode* node)>;
 
     explicit CLoopView(CConfDoc& document, QWidget* parent = nullptr);
     ~CLoopView() override;
     CLoopView(const CLoopView&) = delete;
     CLoopView& operator=(const CLoopView&) = delete;
 
-    // The nearest multiple of step; a remainder of exactly half a step rounds down.
-    static int SnapToGrid(int value, int step);
-
     // CView
     void OnUpdate(CView* sender, long hint, CObject* hintObject) override;
 
     // CDrawingView
-    void InvalidateObject(CDrawingObject* object) override;
     void PrepareDC(CDC& dc) override;
     double GetZoomFactor() const override { return GetZoom(); }
-    void SnapPoint(CPoint& point) override;
-    void DeleteObject(CDrawingObject* object) override;
-    void SelectObject(CDrawingObject* object, bool add) override;
-    CConfDoc* GetDocument() const override { return &m_document; }
-    bool IsMonitoring() const override { return m_bMonitoring; }
+    bool EditObjectProperties(CDrawingObject* object) override;
+    void ShowObjectMenu(CDrawingObject* object) override;
 
-    int GetLoopNumber() const { return m_nLoop; }
-    const std::vector<CDrawingObject*>& GetSelection() const { return m_selection; }
-    void DeselectAll();
-    // The bounding rectangle of the loop's objects (empty without objects).
-    CRect GetLoopExtent() const;
+    // CLoopEditor: the window's part.
+    CPoint LPtoDP(CPoint point) const override { return CZoomView::LPtoDP(point); }
+    CPoint DPtoLP(CPoint point) const override { return CZoomView::DPtoLP(point); }
+    CRect LPtoDP(const CRect& rect) const { return CZoomView::LPtoDP(rect); }
+    CRect DPtoLP(const CRect& rect) const { return CZoomView::DPtoLP(rect); }
+    void RepaintDevice(const CRect& rect) override;
+    void RepaintAll() override;
+    void SetToolCursor(int cursor) override;
+    void AutoScroll(CPoint devicePoint) override;
+    void DrawFocusRect(const CRect& rect) override;
+    void ShowPosition(CPoint point) override;
+    void EditBlockParameters(CGraphNode* node) override;
+
     // "To Objects": a full-page zoom, then the loop's objects brought into view.
     void ZoomToLoopObjects();
-    // The last snapped point (logical units).
-    CPoint GetLastPoint() const { return m_lastPoint; }
+    // The rubber band being drawn, in device units; empty when none is shown.
+    std::optional<CRect> GetRubberBand() const { return m_rubberBand; }
+    // The popup menu an object's context menu opened last (for tests and
+    // screenshots); null before the first.
+    QMenu* GetLastMenu() const { return m_pLastMenu; }
+    // Menus are shown without waiting when set (tests and screenshots).
+    void SetMenusNonModal(bool nonModal) { m_bMenusNonModal = nonModal; }
 
     // The main frame shows the mouse position in its status bar.
     void SetPositionCallback(PositionCallback callback) { m_onPosition = std::move(callback); }
@@ -67,23 +68,35 @@ public:
     }
     // Told of every document update after the view has handled it.
     void SetUpdateListener(UpdateListener listener) { m_onUpdate = std::move(listener); }
+    // Told when the selection or the undo lists change (commands follow them).
+    void SetChangeListener(Notification listener) { m_onChange = std::move(listener); }
+    void SetBlockParametersHandler(BlockParametersHandler handler) {
+        m_onBlockParameters = std::move(handler);
+    }
+    // Runs a context menu command by its id (the menus' entries).
+    bool RunMenuCommand(int command, CDrawingObject* object);
 
 protected:
     void OnDraw(CDC& dc, const CRect& clip) override;
+    void OnSelectionChanged() override;
+    void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
 private:
     void ClearPosition();
-    bool IsInDocument(const CDrawingObject* object) const;
 
-    CConfDoc& m_document;
-    int m_nLoop = 1;
-    bool m_bMonitoring = false;
-    std::vector<CDrawingObject*> m_selection;
-    CPoint m_lastPoint;
+    std::optional<CRect> m_rubberBand;
     PositionCallback m_onPosition;
     ClearPositionCallback m_onClearPosition;
     UpdateListener m_onUpdate;
+    Notification m_onChange;
+    BlockParametersHandler m_onBlockParameters;
+    QMenu* m_pLastMenu = nullptr;
+    bool m_bMenusNonModal = false;
 };

@@ -1,0 +1,75 @@
+#include "editing/EditParamAction.h"
+
+#include "document/ConfDoc.h"
+#include "editing/LoopEditor.h"
+#include "model/Block.h"
+
+CEditParamAction::CEditParamAction(CLoopEditor* view, int descriptionId, const CBlock& before)
+    : CLoopAction(view, descriptionId),
+      m_kept(before.Clone()),
+      m_nBlockNumber(before.GetBlockNumber()),
+      m_change(*view) {
+    const CConfDoc& document = Document();
+    if (const CBlock* block = document.FindBlockByNumber(m_nBlockNumber)) {
+        if (const CLoop* loop = document.FindLoopOfBlock(*block)) {
+            m_nPosition = loop->IndexOfBlock(m_nBlockNumber);
+        }
+    }
+}
+
+CEditParamAction::~CEditParamAction() = default;
+
+void CEditParamAction::Commit() {
+    if (m_bCommitted) {
+        return;
+    }
+    m_bCommitted = true;
+    CBlock* current = Document().FindBlockByNumber(m_nBlockNumber);
+    if (current == nullptr) {
+        return;
+    }
+    m_change.Begin();
+    GetView()->BringLinksInLine(*current, *m_kept);
+    m_change.End();
+}
+
+void CEditParamAction::Do() {
+    Commit();
+    CLoopAction::Do();
+    Close();
+}
+
+void CEditParamAction::Undo() {
+    CAction::Undo();
+    UndoStep();
+}
+
+void CEditParamAction::Redo() {
+    CAction::Redo();
+    RedoStep();
+}
+
+// The recorded change knows the edited block in the loop: it is taken back
+// while that block is there, and made again once it is back.
+void CEditParamAction::UndoStep() {
+    m_change.Revert();
+    Swap();
+}
+
+void CEditParamAction::RedoStep() {
+    Swap();
+    m_change.Replay();
+}
+
+void CEditParamAction::Swap() {
+    CConfDoc& document = Document();
+    CBlock* current = document.FindBlockByNumber(m_nBlockNumber);
+    CLoop* loop = current != nullptr ? document.FindLoopOfBlock(*current) : nullptr;
+    if (loop == nullptr || !m_kept) {
+        return;
+    }
+    const int index = loop->IndexOfBlock(m_nBlockNumber);
+    m_kept = document.ReplaceBlock(index, std::move(m_kept), loop->GetLoopNumber());
+    GetView()->RefreshBlockList(document.FindBlockByNumber(m_nBlockNumber));
+    GetView()->RepaintAll();
+}

@@ -1,0 +1,534 @@
+#include "editing/LoopCommands.h"
+
+#include <algorithm>
+
+#include "diagram/ConfGraphBlockList.h"
+#include "diagram/ConfGraphNode.h"
+#include "diagram/DrawText.h"
+#include "diagram/DrawingGroup.h"
+#include "diagram/DrawingTemplate.h"
+#include "diagram/GraphLink.h"
+#include "diagram/TemplateFile.h"
+#include "document/ConfDoc.h"
+#include "editing/ActionIds.h"
+#include "editing/AddAction.h"
+#include "editing/AddNodeAction.h"
+#include "editing/ArrangeAction.h"
+#include "editing/ColorAction.h"
+#include "editing/DeleteAction.h"
+#include "editing/DrawingTool.h"
+#include "editing/FShapePropAction.h"
+#include "editing/LinePropAction.h"
+#include "editing/LineWidthAction.h"
+#include "editing/LinkPropAction.h"
+#include "editing/LoopEditor.h"
+#include "editing/MoveAction.h"
+#include "editing/NodePropAction.h"
+#include "editing/PasteAction.h"
+#include "editing/TextPropAction.h"
+#include "editing/TextState.h"
+#include "editing/UndoManager.h"
+#include "model/Block.h"
+
+namespace {
+
+// Records the action as the view's pending one and carries it out.
+template <class Action>
+Action* DoPending(CLoopEditor& view, Action* action) {
+    view.SetPendingAction(action);
+    action->Do();
+    return action;
+}
+
+CRect BoundsOf(const CDrawingObject* object) {
+    CRect rect = object->GetRect();
+    rect.NormalizeRect();
+    return rect;
+}
+
+// The offset that lines the object up with the anchor.
+CSize AlignmentOffset(int alignment, const CRect& anchor, const CRect& object) {
+    const int dxCentre = (anchor.left + anchor.right - object.left - object.right) / 2;
+    const int dyCentre = (anchor.top + anchor.bottom - object.top - object.bottom) / 2;
+    switch (alignment) {
+        case CLoopCommands::ALIGN_LEFT:
+            return CSize(anchor.left - object.left, 0);
+        case CLoopCommands::ALIGN_RIGHT:
+            return CSize(anchor.right - object.right, 0);
+        case CLoopCommands::ALIGN_HORIZONTAL_CENTER:
+            return CSize(dxCentre, 0);
+        case CLoopCommands::ALIGN_TOP:
+            return CSize(0, anchor.top - object.top);
+        case CLoopCommands::ALIGN_BOTTOM:
+            return CSize(0, anchor.bottom - object.bottom);
+        case CLoopCommands::ALIGN_VERTICAL_CENTER:
+            return CSize(0, dyCentre);
+        case CLoopCommands::ALIGN_CENTER_ALL:
+            return CSize(dxCentre, dyCentre);
+        default:
+            return CSize(0, 0);
+    }
+}
+
+}  // namespace
+
+CLoopCommands::CLoopCommands(CLoopEditor& view) : m_view(view) {}
+
+CLoopCommands::~CLoopCommands() = default;
+
+CDrawingObject* CLoopCommands::SingleSelected() const {
+    return m_view.GetSelectedCount() == 1 ? m_view.GetFirstSelected() : nullptr;
+}
+
+CGraphLink* CLoopCommands::SelectedLink() const {
+    return dynamic_cast<CGraphLink*>(SingleSelected());
+}
+
+// --- clipboard ------------------------------------------------------------------
+
+bool CLoopCommands::CanCutOrCopy() const {
+    return m_view.GetSelectedCount() > 0 && m_view.GetGraphSelectedCount() == 0;
+}
+
+bool CLoopCommands::CopySelection() {
+    m_clipboard.clear();
+    for (CDrawingObject* object : std::vector<CDrawingObject*>(m_view.GetSelection())) {
+        if (CLoopEditor::IsGraphObject(object)) {
+            m_view.Deselect(object);
+        }
+    }
+    for (const CDrawingObject* object : m_view.GetSelection()) {
+        m_clipboard.push_back(object->Clone());
+    }
+    return !m_clipboard.empty();
+}
+
+bool CLoopCommands::Cut() {
+    if (m_view.GetSelectedCount() == 0 || !CopySelection()) {
+        return false;
+    }
+    DoPending(m_view, new CDeleteAction(&m_view, IDS_CUT_OBJECTS, m_view.GetSelection()));
+    m_bCut = true;
+    return true;
+}
+
+bool CLoopCommands::Copy() {
+    if (m_view.GetSelectedCount() == 0 || !CopySelection()) {
+        return false;
+    }
+    m_bCut = false;
+    return true;
+}
+
+bool CLoopCommands::Paste() {
+    if (!CanPaste()) {
+        return false;
+    }
+    m_view.ClosePendingAction();
+    DoPending(m_view, new CPasteAction(&m_view, IDS_PASTE_OBJECTS, m_clipboard));
+    return true;
+}
+
+// --- delete and duplicate ---------------------------------------------------------
+
+bool CLoopCommands::CanDelete() const {
+    return m_view.GetSelectedCount() > 0 && !m_view.IsMonitoring();
+}
+
+bool CLoopCommands::Delete() {
+    if (m_view.IsMonitoring()) {
+        return false;
+    }
+    CDrawingTool* tool = m_view.GetCurrentTool();
+    if (m_view.GetSelectedCount() > 0 && tool != nullptr) {
+        tool->DeleteSelection(m_view);
+        return true;
+    }
+    return false;
+}
+
+bool CLoopCommands::CanDuplicate() const {
+    return m_view.GetCurrentTool() != nullptr && m_view.GetSelectedCount() > 0 &&
+           !m_view.IsMonitoring();
+}
+
+bool CLoopCommands::Duplicate() {
+    if (!CanDuplicate()) {
+        return false;
+    }
+    m_view.GetCurrentTool()->DuplicateSelection(m_view);
+    return true;
+}
+
+// --- drawing order --------------------------------------------------------------
+
+bool CLoopCommands::CanOrder() const {
+    return SingleSelected() != nullptr;
+}
+
+bool CLoopCommands::ToFront() {
+    CDrawingObject* object = SingleSelected();
+    if (object == nullptr || !m_view.GetDocument()->MoveToListEnd(object, true)) {
+        return false;
+    }
+    m_view.NoteChangeOutsideUndo();
+    m_view.InvalidateObject(object);
+    return true;
+}
+
+bool CLoopCommands::ToBack() {
+    CDrawingObject* object = SingleSelected();
+    if (object == nullptr || !m_view.GetDocument()->MoveToListEnd(object, false)) {
+        return false;
+    }
+    m_view.NoteChangeOutsideUndo();
+    m_view.InvalidateObject(object);
+    return true;
+}
+
+bool CLoopCommands::ForwardOne() {
+    CDrawingObject* object = SingleSelected();
+    if (object == nullptr || !m_view.GetDocument()->MoveInList(object, 1)) {
+        return false;
+    }
+    m_view.NoteChangeOutsideUndo();
+    m_view.InvalidateObject(object);
+    return true;
+}
+
+bool CLoopCommands::BackwardOne() {
+    CDrawingObject* object = SingleSelected();
+    if (object == nullptr || !m_view.GetDocument()->MoveInList(object, -1)) {
+        return false;
+    }
+    m_view.NoteChangeOutsideUndo();
+    m_view.InvalidateObject(object);
+    return true;
+}
+
+// --- grouping -------------------------------------------------------------------
+
+bool CLoopCommands::CanGroup() const {
+    const auto& selection = m_view.GetSelection();
+    return std::count_if(selection.begin(), selection.end(), [](const CDrawingObject* object) {
+               return !CLoopEditor::IsGraphObject(object);
+           }) > 1;
+}
+
+bool CLoopCommands::Group() {
+    if (!CanGroup()) {
+        return false;
+    }
+    std::vector<CDrawingObject*> members;
+    for (CDrawingObject* object : m_view.GetSelection()) {
+        if (!CLoopEditor::IsGraphObject(object)) {
+            members.push_back(object);
+        }
+    }
+    m_view.DeselectAll();
+    ForgetHistory();
+    CDrawingGroup* group = GroupObjects(*m_view.GetDocument(), members);
+    if (group != nullptr) {
+        group->Select(false);
+        m_view.Select(group, false);
+    }
+    m_view.RepaintAll();
+    return group != nullptr;
+}
+
+bool CLoopCommands::CanUngroup() const {
+    CDrawingObject* object = SingleSelected();
+    return dynamic_cast<CDrawingGroup*>(object) != nullptr &&
+           dynamic_cast<CConfGraphBlockList*>(object) == nullptr;
+}
+
+bool CLoopCommands::Ungroup() {
+    if (!CanUngroup()) {
+        return false;
+    }
+    auto* group = static_cast<CDrawingGroup*>(SingleSelected());
+    m_view.DeselectAll();
+    ForgetHistory();
+    const std::vector<CDrawingObject*> members = UngroupObject(*m_view.GetDocument(), group);
+    for (CDrawingObject* member : members) {
+        member->Select(false);
+        m_view.Select(member, true);
+    }
+    m_view.RepaintAll();
+    return !members.empty();
+}
+
+void CLoopCommands::ForgetHistory() {
+    m_view.ForgetPendingAction();
+    if (CUndoManager* manager = CUndoManager::Get()) {
+        manager->Clear(m_view.GetDocument());
+    }
+    m_view.NoteChangeOutsideUndo();
+}
+
+// --- alignment and spacing --------------------------------------------------------
+
+bool CLoopCommands::CanAlign() const {
+    return m_view.GetSelectedCount() >= 2;
+}
+
+bool CLoopCommands::Align(int alignment) {
+    if (!CanAlign() || alignment < ALIGN_LEFT || alignment > ALIGN_CENTER_ALL) {
+        return false;
+    }
+    m_view.ClosePendingAction();
+    std::vector<CDrawingObject*> moved = m_view.GetSelection();
+    CDrawingObject* anchor = moved.back();
+    moved.pop_back();
+    DoPending(m_view, new CMoveAction(&m_view, IDS_ALIGN_OBJECTS, moved));
+    const CRect anchorRect = BoundsOf(anchor);
+    for (CDrawingObject* object : moved) {
+        const CSize delta = AlignmentOffset(alignment, anchorRect, BoundsOf(object));
+        if (delta.cx != 0 || delta.cy != 0) {
+            object->Offset(delta, &m_view);
+        }
+    }
+    return true;
+}
+
+bool CLoopCommands::CanArrange() const {
+    return m_view.GetSelectedCount() >= 3;
+}
+
+bool CLoopCommands::Arrange(bool horizontal) {
+    if (!CanArrange()) {
+        return false;
+    }
+    m_view.ClosePendingAction();
+    DoPending(m_view, new CArrangeAction(
+                          &m_view, IDS_ARRANGE_OBJECTS,
+                          horizontal ? CArrangeAction::kHorizontal : CArrangeAction::kVertical));
+    return true;
+}
+
+// --- block sizes ----------------------------------------------------------------
+
+bool CLoopCommands::CanResizeBlocks() const {
+    const CDrawingTool* tool = m_view.GetCurrentTool();
+    return tool != nullptr && (tool == m_view.GetSelectTool() || tool == m_view.GetBlockTool());
+}
+
+bool CLoopCommands::ResizeBlocks(CSize size) {
+    if (!CanResizeBlocks()) {
+        return false;
+    }
+    bool resized = false;
+    for (CDrawingObject* object : std::vector<CDrawingObject*>(m_view.GetSelection())) {
+        if (auto* node = dynamic_cast<CConfGraphNode*>(object)) {
+            m_view.ClosePendingAction();
+            node->SetSize(&m_view, size.cx, size.cy);
+            resized = true;
+        }
+    }
+    return resized;
+}
+
+// --- colour and width -----------------------------------------------------------
+
+bool CLoopCommands::ChangeColor(bool lineColor, COLORREF color) {
+    if (m_view.GetSelectedCount() == 0) {
+        return false;
+    }
+    m_view.ClosePendingAction();
+    DoPending(m_view,
+              new CColorAction(&m_view, lineColor ? IDS_CHANGE_LINE_COLOR : IDS_CHANGE_FILL_COLOR,
+                               lineColor, color));
+    return true;
+}
+
+bool CLoopCommands::ChangeLineWidth(int width) {
+    if (m_view.GetSelectedCount() == 0 || width <= 0) {
+        return false;
+    }
+    m_view.ClosePendingAction();
+    DoPending(m_view, new CLineWidthAction(&m_view, IDS_CHANGE_LINE_WIDTH, width));
+    return true;
+}
+
+// --- port labels ----------------------------------------------------------------
+
+bool CLoopCommands::IsPortShown(bool outputEnd) const {
+    const CGraphLink* link = SelectedLink();
+    return link != nullptr && (outputEnd ? link->IsShowOutLabel() : link->IsShowInLabel());
+}
+
+bool CLoopCommands::ShowPort(bool outputEnd) {
+    CGraphLink* link = SelectedLink();
+    if (link == nullptr) {
+        return false;
+    }
+    if (outputEnd) {
+        link->ShowOutLabel(!link->IsShowOutLabel(), &m_view);
+    } else {
+        link->ShowInLabel(!link->IsShowInLabel(), &m_view);
+    }
+    m_view.NoteChangeOutsideUndo();
+    m_view.InvalidateObject(link);
+    return true;
+}
+
+bool CLoopCommands::ShowAllPorts(bool outputEnd, bool show) {
+    bool changed = false;
+    for (CDrawingObject* object : m_view.GetLoopObjects()) {
+        auto* link = dynamic_cast<CGraphLink*>(object);
+        if (link == nullptr) {
+            continue;
+        }
+        const bool shown = outputEnd ? link->IsShowOutLabel() : link->IsShowInLabel();
+        if (shown == show) {
+            continue;
+        }
+        if (outputEnd) {
+            link->ShowOutLabel(show, &m_view);
+        } else {
+            link->ShowInLabel(show, &m_view);
+        }
+        m_view.InvalidateObject(link);
+        changed = true;
+    }
+    if (changed) {
+        m_view.NoteChangeOutsideUndo();
+    }
+    return changed;
+}
+
+// --- properties -----------------------------------------------------------------
+
+bool CLoopCommands::ApplyLineProperties(CDrawingObject* object, const LOGPEN& pen) {
+    if (object == nullptr || !m_view.HasObject(object)) {
+        return false;
+    }
+    m_view.ClosePendingAction();
+    DoPending(m_view, new CLinePropAction(&m_view, IDS_EDIT_LINE_PROPERTIES, object));
+    m_view.InvalidateObject(object);
+    object->SetLogPen(pen);
+    m_view.InvalidateObject(object);
+    return true;
+}
+
+bool CLoopCommands::ApplyShapeProperties(CDrawingObject* object, const LOGPEN& pen,
+                                         const LOGBRUSH& brush) {
+    if (object == nullptr || !m_view.HasObject(object)) {
+        return false;
+    }
+    m_view.ClosePendingAction();
+    DoPending(m_view, new CFShapePropAction(&m_view, IDS_EDIT_FILLED_SHAPE_PROPERTIES, object));
+    m_view.InvalidateObject(object);
+    object->SetLogPen(pen);
+    object->SetLogBrush(brush);
+    m_view.InvalidateObject(object);
+    return true;
+}
+
+bool CLoopCommands::ApplyTextProperties(CDrawText* text, const CTextState& state) {
+    if (text == nullptr || !m_view.HasObject(text)) {
+        return false;
+    }
+    m_view.ClosePendingAction();
+    DoPending(m_view, new CTextPropAction(&m_view, IDS_EDIT_TEXT_PROPERTIES, text));
+    m_view.InvalidateObject(text);
+    state.ApplyTo(*text);
+    m_view.InvalidateObject(text);
+    return true;
+}
+
+bool CLoopCommands::ApplyNodeProperties(CGraphNode* node, const LOGPEN& pen, const LOGBRUSH& brush,
+                                        const CTextState& labels) {
+    if (node == nullptr || !m_view.HasObject(node)) {
+        return false;
+    }
+    m_view.ClosePendingAction();
+    DoPending(m_view, new CNodePropAction(&m_view, IDS_EDIT_BLOCK_PROPERTIES, node));
+    m_view.InvalidateObject(node);
+    node->SetLogPen(pen);
+    node->SetLogBrush(brush);
+    for (CDrawText* label : {node->GetNameLabel(), node->GetNumberLabel()}) {
+        if (label != nullptr) {
+            CTextState state = labels;
+            state.text = label->GetText();
+            state.ApplyTo(*label);
+        }
+    }
+    node->LayoutLabels();
+    m_view.InvalidateObject(node);
+    return true;
+}
+
+bool CLoopCommands::ApplyLinkProperties(CGraphLink* link, const LOGPEN& pen,
+                                        const CTextState& labels) {
+    if (link == nullptr || !m_view.HasObject(link)) {
+        return false;
+    }
+    m_view.ClosePendingAction();
+    DoPending(m_view, new CLinkPropAction(&m_view, IDS_EDIT_LINK_PROPERTIES, link));
+    m_view.InvalidateObject(link);
+    link->SetLogPen(pen);
+    link->SetLogFont(labels.font);
+    link->SetTextColors(labels.textColor, labels.backColor);
+    link->UpdateDecorations(&m_view);
+    m_view.InvalidateObject(link);
+    return true;
+}
+
+// --- templates and blocks -------------------------------------------------------
+
+bool CLoopCommands::InsertTemplateObject(std::unique_ptr<CDrawingTemplate> object) {
+    if (!object) {
+        return false;
+    }
+    m_view.ClosePendingAction();
+    auto* action = new CAddAction(&m_view, IDS_ADD_TEMPLATE_OBJECT, std::move(object));
+    action->Do();
+    action->Close();
+    m_view.SetPendingAction(action);
+    return true;
+}
+
+bool CLoopCommands::CanSaveTemplate() const {
+    const auto& selection = m_view.GetSelection();
+    return std::any_of(selection.begin(), selection.end(), [](const CDrawingObject* object) {
+        return !CLoopEditor::IsGraphObject(object);
+    });
+}
+
+bool CLoopCommands::SaveTemplate(const std::string& path) {
+    std::vector<const CDrawingObject*> objects;
+    for (const CDrawingObject* object : m_view.GetSelection()) {
+        if (!CLoopEditor::IsGraphObject(object)) {
+            objects.push_back(object);
+        }
+    }
+    return !objects.empty() && templates::SaveTemplate(path, objects);
+}
+
+bool CLoopCommands::InsertBlock(std::unique_ptr<CBlock> block, int position, CPoint centre) {
+    if (!block) {
+        return false;
+    }
+    std::unique_ptr<CConfGraphNode> node =
+        CConfGraphNode::CreateForBlock(*block, centre, m_view.GetBlockSize());
+    if (!node) {
+        return false;
+    }
+    m_view.ClosePendingAction();
+    auto* action = new CAddNodeAction(&m_view, IDS_ADD_BLOCK_OBJECT, std::move(node),
+                                      std::move(block), position);
+    m_view.SetPendingAction(action);
+    action->Do();
+    action->Close();
+    m_view.InvalidateObject(action->GetNode());
+    return true;
+}
+
+bool CLoopCommands::IsLocked() const {
+    return m_view.IsEditingLocked();
+}
+
+void CLoopCommands::ToggleLockEdition() {
+    m_view.SetEditingLocked(!m_view.IsEditingLocked());
+}

@@ -1,0 +1,6 @@
+#include "editing/ui/ObjectPropertySheet.h"
+
+bool CObjectPropertySheet::Edit(CLoopEditor& /*view*/, CDrawingObject* /*object*/,
+                                QWidget* /*parent*/) {
+    return false;
+}
