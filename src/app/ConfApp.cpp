@@ -14,6 +14,7 @@
 #include "app/SplashWnd.h"
 #include "comm/AppSettings.h"
 #include "diagram/DrawingClasses.h"
+#include "editing/UndoManager.h"
 #include "model/ParamDictionary.h"
 #include "platform/MessageBox.h"
 #include "platform/ResourceModule.h"
@@ -122,6 +123,7 @@ bool CConfApp::InitInstance(const std::string& fileToOpen) {
     }
     ShowSplash(CSplashWnd::kDisplayTime);
 
+    m_pUndoManager = std::make_unique<CUndoManager>();
     m_pMainFrame = std::make_unique<CMainFrame>(*m_pSettings);
     CAppEvents::RouteMessagesTo(m_pMainFrame.get());
     CAppMessageBox::Install(m_pMainFrame.get());
@@ -148,6 +150,7 @@ int CConfApp::ExitInstance() {
     CloseSplashNow();
     SetMessageBoxHandler(nullptr);
     m_pMainFrame.reset();
+    m_pUndoManager.reset();
     CLogMsg::CloseLogFile();
     if (m_pTranslator) {
         QCoreApplication::removeTranslator(m_pTranslator.get());

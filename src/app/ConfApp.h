@@ -14,6 +14,7 @@ class CAppSettings;
 class CLanguageModule;
 class CMainFrame;
 class CSplashWnd;
+class CUndoManager;
 class QTranslator;
 
 // The application object: the settings written back on the first start, the
@@ -98,6 +99,8 @@ private:
 
     std::unique_ptr<CAppSettings> m_pSettings;
     std::unique_ptr<QLockFile> m_pLock;
+    // Made before the main frame and its documents, gone after them.
+    std::unique_ptr<CUndoManager> m_pUndoManager;
     std::unique_ptr<CMainFrame> m_pMainFrame;
     QPointer<CSplashWnd> m_pSplash;
     int m_nLanguage = LANG_NONE;

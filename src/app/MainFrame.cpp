@@ -26,6 +26,7 @@
 #include "app/ConfFileDialog.h"
 #include "app/DebugLogWnd.h"
 #include "app/DocumentWindow.h"
+#include "app/EditCommands.h"
 #include "app/RecentFileList.h"
 #include "app/ToolBarIcons.h"
 #include "app/TransferCommands.h"
@@ -36,6 +37,7 @@
 #include "document/PdaExport.h"
 #include "document/ui/DocumentInfoDlg.h"
 #include "document/ui/DocumentPropertiesSheet.h"
+#include "editing/UndoManager.h"
 #include "editing/ui/LoopView.h"
 #include "editing/ui/TabChildFrame.h"
 #include "platform/FileIo.h"
@@ -69,7 +71,15 @@ CMainFrame::CMainFrame(CAppSettings& settings)
     setWindowTitle("KESTREL Plus");
     m_pMdiArea->setViewMode(QMdiArea::SubWindowView);
     setCentralWidget(m_pMdiArea);
+    // The program's undo manager comes first; a frame made without the
+    // application (tests, screenshots) brings its own.
+    if (CUndoManager::Get() == nullptr) {
+        m_pOwnUndoManager = std::make_unique<CUndoManager>();
+    }
     CreateToolBar();
+    m_pEdit = new CEditCommands(*this);
+    m_pEdit->AddMainToolBarButtons(m_pToolBar);
+    m_pEdit->CreateToolBoxes();
     CreateStatusBar();
     CreateMenus();
     RestoreBarState();
@@ -122,6 +132,7 @@ void CMainFrame::RebuildMenus() {
 
 void CMainFrame::CreateMenus() {
     CreateFileMenu();
+    m_pEdit->CreateMenus(menuBar());
     CreateViewMenu();
     CreateCommunicationMenu();
     CreateLanguageMenu();
@@ -129,6 +140,7 @@ void CMainFrame::CreateMenus() {
     window->addAction(tr("&Cascade"), m_pMdiArea, &QMdiArea::cascadeSubWindows);
     window->addAction(tr("&Tile"), m_pMdiArea, &QMdiArea::tileSubWindows);
     CreateHelpMenu();
+    m_pEdit->FillFrameToolBoxes();
     UpdateCommands();
 }
 
@@ -329,6 +341,7 @@ void CMainFrame::UpdateCommands() {
             action->setEnabled(enabled);
         }
     }
+    m_pEdit->UpdateCommands();
     if (QAction* debugLog = FindAction("viewDebugLog")) {
         debugLog->setCheckable(true);
         debugLog->setChecked(m_pDebugLog != nullptr && m_pDebugLog->isVisible());
@@ -495,6 +508,7 @@ void CMainFrame::AddDocumentWindow(std::unique_ptr<CConfDoc> document) {
     CLoopView* view = window->GetFrame()->GetLoopView();
     view->SetPositionCallback([this](CPoint point) { SetCursorPosition(point.x, point.y, false); });
     view->SetClearPositionCallback([this] { SetCursorPosition(0, 0, true); });
+    m_pEdit->Attach(view);
     RefreshFreeMemory();
     if (added.IsOpenedFromFile()) {
         AskLoopGName(added);
@@ -560,6 +574,10 @@ bool CMainFrame::ImportImage(const std::string& path) {
     document->SetPathName(m_settings.GetWorkDir() + "/LOOP_G" + CConfDoc::kExtension);
     if (!ImportImageFile(*document, path)) {
         return false;
+    }
+    // The imported configuration is a change no undo entry holds.
+    if (CUndoManager* manager = CUndoManager::Get()) {
+        manager->ForgetCleanState(document.get());
     }
     AddDocumentWindow(std::move(document));
     RefreshActiveWindow();
@@ -699,6 +717,13 @@ void CMainFrame::ShowDocumentProperties() {
     }
     CDocumentPropertiesSheet sheet(*document, m_settings.GetWorkDir(), this);
     if (sheet.exec() == QDialog::Accepted) {
+        if (CUndoManager* manager = CUndoManager::Get()) {
+            if (sheet.UndoLevelsChanged()) {
+                manager->SetLimit(document, document->GetGeneralData().m_nUndoLevels);
+            }
+            // The sheet's changes are not on the undo list.
+            manager->ForgetCleanState(document);
+        }
         m_settings.SetWorkDir(sheet.GetWorkDir());
         m_settings.Sync();
         RefreshActiveWindow();

@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+class CEditCommands;
+class CUndoManager;
 class QAction;
 class QDragEnterEvent;
 class QDropEvent;
@@ -58,6 +60,7 @@ public:
     // "Online" (F9): the Online dialog and the transfer chosen there.
     void OnlineCommand();
     CTransferCommands& GetTransferCommands() { return *m_pTransfers; }
+    CEditCommands& GetEditCommands() { return *m_pEdit; }
 
     // Status bar panes and the document bar.
     void SetTxLight(long on);
@@ -135,7 +138,9 @@ private:
 
     CAppSettings& m_settings;
     std::unique_ptr<CRecentFileList> m_pRecentFiles;
+    std::unique_ptr<CUndoManager> m_pOwnUndoManager;
     std::unique_ptr<CTransferCommands> m_pTransfers;
+    CEditCommands* m_pEdit = nullptr;
     QMdiArea* m_pMdiArea;
     QToolBar* m_pToolBar = nullptr;
     QLineEdit* m_pConfigName = nullptr;

@@ -8,6 +8,7 @@
 #include "diagram/AutoDraw.h"
 #include "diagram/LoopPainter.h"
 #include "document/ConfDoc.h"
+#include "editing/UndoManager.h"
 #include "platform/MessageBox.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
@@ -123,6 +124,11 @@ bool CTransferCommands::ReceiveUpload(UploadResult& result) {
         for (int n = 1; n <= CConfiguration::kLoopCount; ++n) {
             CAutoDraw(*document, n, CLoopPainter::kDefaultPage).Run();
         }
+    }
+    // The uploaded loops replace what the document held; no undo entry leads back.
+    if (CUndoManager* manager = CUndoManager::Get()) {
+        manager->Clear(document);
+        manager->ForgetCleanState(document);
     }
     m_frame.RefreshActiveWindow();
     return true;

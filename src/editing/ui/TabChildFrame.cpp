@@ -105,6 +105,8 @@ bool CTabChildFrame::RenameLoop(int loopNumber, const std::string& typed) {
         m_document.RenameAfterLoopG();
     }
     m_document.SetModifiedFlag(true);
+    // A loop name is not on the undo list: the document stays modified.
+    m_pView->NoteChangeOutsideUndo();
     // The tab keeps its label up to the blank after the colon.
     const QString label = m_pTabs->tabText(loopNumber - 1);
     const qsizetype colon = label.indexOf(':');
