@@ -61,15 +61,20 @@ void CEditParamAction::RedoStep() {
     m_change.Replay();
 }
 
+// The block in the loop takes the kept state and the kept copy the present
+// one: the block stays the same object, which the other actions and the
+// recorded change refer to.
 void CEditParamAction::Swap() {
     CConfDoc& document = Document();
     CBlock* current = document.FindBlockByNumber(m_nBlockNumber);
-    CLoop* loop = current != nullptr ? document.FindLoopOfBlock(*current) : nullptr;
-    if (loop == nullptr || !m_kept) {
+    if (current == nullptr || !m_kept) {
         return;
     }
-    const int index = loop->IndexOfBlock(m_nBlockNumber);
-    m_kept = document.ReplaceBlock(index, std::move(m_kept), loop->GetLoopNumber());
-    GetView()->RefreshBlockList(document.FindBlockByNumber(m_nBlockNumber));
+    current->SwapContents(*m_kept);
+    current->SetChanged(true);
+    if (CLoop* loop = document.FindLoopOfBlock(*current)) {
+        loop->SetModified(CLoop::MODIFIED_BLOCKS);
+    }
+    GetView()->RefreshBlockList(current);
     GetView()->RepaintAll();
 }

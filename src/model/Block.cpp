@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "model/BlockTypeTable.h"
 #include "model/ParamDictionary.h"
@@ -51,6 +52,18 @@ std::unique_ptr<CBlock> CBlock::Create(int typeIndex, int blockNumber) {
     block->BuildOutputs();
     CParamDictionary::Get().CreateBlockParams(*block);
     return block;
+}
+
+void CBlock::SwapContents(CBlock& other) noexcept {
+    std::swap(m_nBlockNumber, other.m_nBlockNumber);
+    std::swap(m_strName, other.m_strName);
+    std::swap(m_nType, other.m_nType);
+    std::swap(m_nLoopNumber, other.m_nLoopNumber);
+    std::swap(m_nChanged, other.m_nChanged);
+    std::swap(m_outputs, other.m_outputs);
+    for (int kind = 0; kind < 3; ++kind) {
+        std::swap(m_params[kind], other.m_params[kind]);
+    }
 }
 
 std::unique_ptr<CBlock> CBlock::Clone() const {

@@ -22,6 +22,9 @@ public:
     static std::unique_ptr<CBlock> Create(int typeIndex, int blockNumber);
 
     std::unique_ptr<CBlock> Clone() const;
+    // Exchanges everything the two blocks hold, so that a block in a loop can
+    // take back an earlier state of itself and stay the same object.
+    void SwapContents(CBlock& other) noexcept;
     void Serialize(CArchive& ar) override;
 
     int GetTypeIndex() const { return m_nType; }
