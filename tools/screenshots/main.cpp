@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "EditingShots.h"
+#include "ShotSaver.h"
 #include "app/MainFrame.h"
 #include "comm/AppSettings.h"
 #include "comm/ui/CommSettings.h"
@@ -21,18 +23,6 @@
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
 #include "vexilla/MessageBoxEx.h"
-
-namespace {
-
-bool Save(QWidget& widget, const QString& path) {
-    widget.repaint();
-    QApplication::processEvents();
-    const bool saved = widget.grab().save(path, "PNG");
-    std::printf("%s %s\n", saved ? "wrote" : "could not write", path.toLocal8Bit().constData());
-    return saved;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
@@ -58,28 +48,30 @@ int main(int argc, char** argv) {
     for (int loop = 1; loop <= CConfiguration::kLoopCount; ++loop) {
         document->SelectLoop(loop, true);
         frame.UpdateCommands();
-        ok = Save(frame, folder + QString("/main-loop%1.png")
-                                      .arg(loop == 5 ? QString("G") : QString::number(loop))) &&
+        ok = SaveShot(frame, folder + QString("/main-loop%1.png")
+                                          .arg(loop == 5 ? QString("G") : QString::number(loop))) &&
              ok;
     }
 
+    ok = SaveEditingShots(frame, folder) && ok;
+
     CCommSettings comm(settings.LoadCommSettings(), {"/dev/ttyS0", "/dev/ttyUSB0"});
     comm.show();
-    ok = Save(comm, folder + "/comm-settings.png") && ok;
+    ok = SaveShot(comm, folder + "/comm-settings.png") && ok;
 
     CDocumentInfoDlg information(*document, &frame);
     information.show();
-    ok = Save(information, folder + "/document-information.png") && ok;
+    ok = SaveShot(information, folder + "/document-information.png") && ok;
 
     COnlineDlg online(settings.LoadCommSettings(), document, {"/dev/ttyS0", "/dev/ttyUSB0"},
                       &frame);
     online.ShowDevice(2, DeviceProbeResult::FromAnswer("4.10;PLANT;"));
     online.show();
-    ok = Save(online, folder + "/online.png") && ok;
+    ok = SaveShot(online, folder + "/online.png") && ok;
 
     CDeviceOnNetworkDlg devices({"3;4.10;PLANT;", "7;2.05;BOILER;", "12;4.10;NO CONFG;"}, &frame);
     devices.show();
-    ok = Save(devices, folder + "/devices-on-network.png") && ok;
+    ok = SaveShot(devices, folder + "/devices-on-network.png") && ok;
 
     CDocumentPropertiesSheet properties(*document, settings.GetWorkDir(), &frame);
     properties.show();
@@ -87,7 +79,8 @@ int main(int argc, char** argv) {
         const char* names[] = {"general", "line", "fill", "text"};
         for (int page = 0; page < pages->count() && page < 4; ++page) {
             pages->setCurrentIndex(page);
-            ok = Save(properties, folder + "/document-properties-" + names[page] + ".png") && ok;
+            ok =
+                SaveShot(properties, folder + "/document-properties-" + names[page] + ".png") && ok;
         }
     }
 
@@ -97,7 +90,7 @@ int main(int argc, char** argv) {
     progress.AddProgressBar(0, 5);
     progress.DoModeless();
     progress.SetPBPosition(3);
-    ok = Save(progress, folder + "/download-progress.png") && ok;
+    ok = SaveShot(progress, folder + "/download-progress.png") && ok;
     progress.EndDialog(0);
     return ok ? 0 : 1;
 }

@@ -271,6 +271,12 @@ void CLoopView::ZoomToLoopObjects() {
 
 void CLoopView::OnDraw(CDC& dc, const CRect& clip) {
     CLoopPainter(*GetDocument(), GetLoopNumber(), GetLogicalSize()).Draw(dc, clip);
+    // The selection's handles go over everything, each object's only once.
+    for (const CDrawingObject* object : GetSelection()) {
+        if (HasObject(object)) {
+            object->DrawTracker(dc);
+        }
+    }
 }
 
 void CLoopView::paintEvent(QPaintEvent* event) {
