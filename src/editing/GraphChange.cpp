@@ -33,11 +33,9 @@ void PruneEqual(Map& before, Map& after) {
 
 CGraphChange::CGraphChange(CLoopEditor& view) : m_view(view) {}
 
-CGraphChange::~CGraphChange() {
-    if (m_view.GetRecorder() == this) {
-        m_view.SetRecorder(nullptr);
-    }
-}
+// The view may be gone already: a document's actions go with the document,
+// after its window. Recording never outlives the step that records.
+CGraphChange::~CGraphChange() = default;
 
 void CGraphChange::Begin() {
     Capture(m_before);
