@@ -96,7 +96,13 @@ CMainFrame::CMainFrame(CAppSettings& settings)
     m_pIdleTimer->start(kIdleUpdateMs);
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+    // The base destructor hides and deletes the document windows, and the
+    // area announces each change of the active one: by then this frame's
+    // own parts are gone, so it no longer listens.
+    m_pIdleTimer->stop();
+    disconnect(m_pMdiArea, nullptr, this, nullptr);
+}
 
 QAction* CMainFrame::AddCommand(QMenu* menu, const QString& name, const QString& text,
                                 const QKeySequence& key, std::function<void()> handler) {
