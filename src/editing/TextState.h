@@ -20,6 +20,8 @@ struct CTextState {
     COLORREF backColor = 0;
     CRect rect;
 
+    bool operator==(const CTextState&) const = default;
+
     static CTextState Of(const CDrawText& label);
     // Applies the attributes and the text, which sizes the rectangle to it.
     void ApplyTo(CDrawText& label) const;

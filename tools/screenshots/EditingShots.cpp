@@ -1,18 +1,23 @@
 #include "EditingShots.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QMenu>
+#include <QTabWidget>
+#include <QTimer>
 
 #include "ShotSaver.h"
 #include "app/EditCommands.h"
 #include "app/MainFrame.h"
 #include "diagram/ConfGraphNode.h"
 #include "diagram/DrawRectangle.h"
+#include "diagram/DrawText.h"
 #include "diagram/GraphLink.h"
 #include "document/ConfDoc.h"
 #include "editing/LoopCommands.h"
 #include "editing/UndoManager.h"
 #include "editing/ui/LoopView.h"
+#include "editing/ui/ObjectPropertySheet.h"
 #include "vexilla/UndoRedoPopup.h"
 
 namespace {
@@ -25,6 +30,32 @@ bool SaveMenu(CLoopView& view, CDrawingObject* object, const QString& path) {
     }
     const bool saved = SaveShot(*menu, path);
     menu->hide();
+    return saved;
+}
+
+// Opens the object's properties the way the view does and saves every page
+// of the dialog, which is then cancelled.
+bool SaveProperties(CLoopView& view, CDrawingObject* object, const QString& pathStem) {
+    bool saved = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) {
+            return;
+        }
+        saved = true;
+        auto* pages = dialog->findChild<QTabWidget*>("pages");
+        const int count = pages != nullptr ? pages->count() : 1;
+        for (int page = 0; page < count; ++page) {
+            if (pages != nullptr) {
+                pages->setCurrentIndex(page);
+            }
+            const QString suffix =
+                pages != nullptr ? "-" + pages->widget(page)->objectName() : QString();
+            saved = SaveShot(*dialog, pathStem + suffix + ".png") && saved;
+        }
+        dialog->reject();
+    });
+    CObjectPropertySheet::Edit(view, object, &view);
     return saved;
 }
 
@@ -84,6 +115,17 @@ bool SaveEditingShots(CMainFrame& frame, const QString& folder) {
     CDrawingObject* rectangle = shape.get();
     view->AddObject(std::move(shape));
     ok = SaveMenu(*view, rectangle, folder + "/menu-object.png") && ok;
+    ok = SaveProperties(*view, rectangle, folder + "/properties-graphic") && ok;
+    ok = SaveProperties(*view, first, folder + "/properties-block") && ok;
+    if (CGraphLink* link = FirstLinkInto(second)) {
+        ok = SaveProperties(*view, link, folder + "/properties-link") && ok;
+    }
+    auto label = std::make_unique<CDrawText>(CRect(600, 800, 800, 830), "Feed pump P-101");
+    label->SetLoop(1);
+    CDrawingObject* text = label.get();
+    view->AddObject(std::move(label));
+    ok = SaveProperties(*view, text, folder + "/text-entry") && ok;
+    view->DeleteObject(text);
     view->DeleteObject(rectangle);
     view->DeselectAll();
     document->SetModifiedFlag(false);

@@ -8,15 +8,18 @@
 
 #include "document/DrawingDefaults.h"
 #include "document/GeneralData.h"
+#include "document/ui/ColorButton.h"
 #include "platform/ColorRef.h"
 
 class QCheckBox;
-class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
 class QTabWidget;
 class CConfDoc;
+class CFillPropertyPage;
+class CLinePropertyPage;
+class CTextPropertyPage;
 
 // "Document Properties": the drawing settings of a configuration (grid, snap,
 // undo levels, paper and grid colours, working directory) on the General page,
@@ -33,12 +36,8 @@ public:
     static constexpr int kMaxGridSpacing = 100;
     static constexpr int kMinUndoLevels = 1;
     static constexpr int kMaxUndoLevels = 100;
-    static constexpr int kMaxPenWidth = 20;
-    static constexpr int kMinFontSize = 6;
-    static constexpr int kMaxFontSize = 72;
 
-    // Asks for a colour starting from current; nothing when the user cancels.
-    using ColorChooser = std::function<std::optional<COLORREF>(COLORREF current)>;
+    using ColorChooser = ::ColorChooser;
     // Asks for a folder starting from current; nothing when the user cancels.
     using FolderChooser = std::function<std::optional<std::string>(const std::string& current)>;
 
@@ -64,14 +63,8 @@ public:
     void SetFolderChooser(FolderChooser chooser) { m_folderChooser = std::move(chooser); }
 
 private:
-    class CColorButton;
-
     QWidget* CreateGeneralPage();
-    QWidget* CreateLinePage();
-    QWidget* CreateFillPage();
-    QWidget* CreateTextPage();
     CColorButton* AddColorButton(const char* name, COLORREF color);
-    void ChooseColor(CColorButton* button);
     void BrowseWorkDir();
 
     CConfDoc& m_document;
@@ -92,20 +85,7 @@ private:
     CColorButton* m_pGridColor = nullptr;
     QLineEdit* m_pWorkDir = nullptr;
     QPushButton* m_pBrowse = nullptr;
-    // Line.
-    QComboBox* m_pPenStyle = nullptr;
-    QSpinBox* m_pPenWidth = nullptr;
-    CColorButton* m_pPenColor = nullptr;
-    // Fill.
-    QComboBox* m_pBrushStyle = nullptr;
-    QComboBox* m_pHatch = nullptr;
-    CColorButton* m_pBrushColor = nullptr;
-    // Text.
-    QComboBox* m_pFontFace = nullptr;
-    QSpinBox* m_pFontSize = nullptr;
-    QCheckBox* m_pBold = nullptr;
-    QCheckBox* m_pItalic = nullptr;
-    CColorButton* m_pTextColor = nullptr;
-    CColorButton* m_pBackColor = nullptr;
-    QCheckBox* m_pOpaque = nullptr;
+    CLinePropertyPage* m_pLinePage = nullptr;
+    CFillPropertyPage* m_pFillPage = nullptr;
+    CTextPropertyPage* m_pTextPage = nullptr;
 };
