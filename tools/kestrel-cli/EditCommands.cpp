@@ -8,6 +8,7 @@
 #include "CliDocument.h"
 #include "Commands.h"
 #include "model/BlockTypeTable.h"
+#include "model/ParamTextCheck.h"
 #include "model/ParamValue.h"
 #include "platform/MessageBox.h"
 #include "platform/StringIds.h"
@@ -110,15 +111,13 @@ int RunSetParamCommand(const std::vector<std::string>& args) {
         return Refuse(
             AfxFormatString(IDS_NO_SUCH_PARAM, {block->GetDisplayName(), *parsed.Get("--param")}));
     }
-    std::string value = *parsed.Get("--value");
-    const char letter = block->GetParam(ref.kind, ref.index)->m_cType;
-    if (letter == 'M' || letter == 'S') {
-        value.resize(std::max<std::size_t>(value.size(), letter == 'M' ? 4 : 8), ' ');
+    std::string stored;
+    const CParamTextCheck::Verdict verdict = CParamTextCheck::CheckParamText(
+        *block, ref.kind, ref.index, *parsed.Get("--value"), &stored);
+    if (verdict != CParamTextCheck::Verdict::Accepted) {
+        return Refuse(LoadResString(CParamTextCheck::MessageId(verdict)));
     }
-    if (value.empty() || !block->IsParamTextInRange(ref.kind, ref.index, value)) {
-        return Refuse(LoadResString(IDS_VALUE_OUT_OF_RANGE));
-    }
-    block->SetParamValue(ref.kind, ref.index, value);
+    block->SetParamValue(ref.kind, ref.index, stored);
     block->SetChanged(true);
     doc->SetModifiedFlag(true);
     return Save(*doc);
