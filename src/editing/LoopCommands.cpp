@@ -17,6 +17,7 @@
 #include "editing/ColorAction.h"
 #include "editing/DeleteAction.h"
 #include "editing/DrawingTool.h"
+#include "editing/EditParamAction.h"
 #include "editing/FShapePropAction.h"
 #include "editing/LinePropAction.h"
 #include "editing/LineWidthAction.h"
@@ -29,6 +30,8 @@
 #include "editing/TextState.h"
 #include "editing/UndoManager.h"
 #include "model/Block.h"
+#include "model/BlockTypeInfo.h"
+#include "model/Loop.h"
 
 namespace {
 
@@ -472,6 +475,27 @@ bool CLoopCommands::ApplyLinkProperties(CGraphLink* link, const LOGPEN& pen,
     link->SetTextColors(labels.textColor, labels.backColor);
     link->UpdateDecorations(&m_view);
     m_view.InvalidateObject(link);
+    return true;
+}
+
+bool CLoopCommands::ApplyBlockParameters(int blockNumber,
+                                         const std::function<void(CBlock&)>& apply) {
+    CConfDoc& document = *m_view.GetDocument();
+    CBlock* block = document.FindBlockByNumber(blockNumber);
+    if (block == nullptr) {
+        return false;
+    }
+    m_view.ClosePendingAction();
+    auto* action = new CEditParamAction(&m_view, IDS_EDIT_BLOCK_PARAMETERS, *block);
+    apply(*block);
+    block->SetChanged(true);
+    // A block write carries no LINK values: new wiring goes with the whole loop.
+    if (block->CompareParams(PARAM_LINK, *action->GetKeptBlock()) != 0) {
+        if (CLoop* loop = document.FindLoopOfBlock(*block)) {
+            loop->SetModified(CLoop::MODIFIED_BLOCKS);
+        }
+    }
+    DoPending(m_view, action);
     return true;
 }
 

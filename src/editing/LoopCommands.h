@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -98,6 +99,11 @@ public:
     bool ApplyNodeProperties(CGraphNode* node, const LOGPEN& pen, const LOGBRUSH& brush,
                              const CTextState& labels);
     bool ApplyLinkProperties(CGraphLink* link, const LOGPEN& pen, const CTextState& labels);
+
+    // The parameter dialog's values, applied to the block with that number by
+    // apply, recorded as one "Edit block parameters" entry that also brings
+    // the drawn links in line with the LINK values.
+    bool ApplyBlockParameters(int blockNumber, const std::function<void(CBlock&)>& apply);
 
     // Templates: the objects of a template file as one new object, and the
     // selected drawing objects saved as a template file.

@@ -15,8 +15,10 @@
 #include "document/ConfDoc.h"
 #include "editing/EditKeys.h"
 #include "editing/LoopCommands.h"
+#include "editing/ui/FunctionBlockDlg.h"
 #include "editing/ui/ObjectMenu.h"
 #include "editing/ui/ObjectPropertySheet.h"
+#include "model/Block.h"
 #include "platform/gui/DC.h"
 
 using namespace editkeys;
@@ -225,6 +227,16 @@ void CLoopView::ShowPosition(CPoint point) {
 void CLoopView::EditBlockParameters(CGraphNode* node) {
     if (m_onBlockParameters) {
         m_onBlockParameters(node);
+        return;
+    }
+    auto* blockNode = dynamic_cast<CConfGraphNode*>(node);
+    const CBlock* block = blockNode != nullptr ? blockNode->FindBlock(this) : nullptr;
+    if (block == nullptr || IsMonitoring()) {
+        return;
+    }
+    CFunctionBlockDlg::EditBlock(*this, block->GetBlockNumber(), this);
+    if (m_onChange) {
+        m_onChange();
     }
 }
 

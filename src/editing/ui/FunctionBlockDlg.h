@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+#include <vector>
+
+class CBlock;
+class CConfiguration;
+class CFBStaticCtrl;
+class CLoopEditor;
+class CTabParamList;
+class QDialogButtonBox;
+class QLabel;
+class QTabWidget;
+
+// "Function Block": the block's title line and picture over the pages LINK
+// Param, Conf Param, Adj Param and Outputs. The dialog works on a copy of the
+// block; the caller applies the pages to the block in the loop once the user
+// has pressed OK and something was modified.
+class CFunctionBlockDlg : public QDialog {
+public:
+    CFunctionBlockDlg(const CConfiguration& configuration, const CBlock& block, QWidget* parent);
+    ~CFunctionBlockDlg() override;
+
+    // Opens the dialog for a block of the view's document and records what
+    // OK changed as one undo entry. False when nothing changed (or the block
+    // is gone).
+    static bool EditBlock(CLoopEditor& view, int blockNumber, QWidget* parent);
+
+    // " BLK-%03d - %s - %s": number, block name, the type's display name.
+    static QString TitleOf(const CBlock& block);
+    bool IsModified() const;
+    void ApplyToBlock(CBlock& block) const;
+    CTabParamList* GetPage(int kind) const;
+    void accept() override;
+
+private:
+    void AddPages(const CConfiguration& configuration);
+    void ShowPicture();
+    void OnPageChanged(int index);
+
+    std::unique_ptr<CBlock> m_pBlock;
+    std::vector<CTabParamList*> m_pages;
+    QLabel* m_pTitle = nullptr;
+    CFBStaticCtrl* m_pPicture = nullptr;
+    QTabWidget* m_pTabs = nullptr;
+    QDialogButtonBox* m_pButtons = nullptr;
+    int m_nShownPage = 0;
+    bool m_bSwitching = false;
+};
