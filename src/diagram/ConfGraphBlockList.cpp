@@ -76,7 +76,7 @@ void CConfGraphBlockList::Serialize(CArchive& ar) {
         WriteRect(ar, m_rcOrder);
         WriteRect(ar, m_rcName);
         WriteRect(ar, m_rcNumber);
-        ar.WriteInt32(m_nRowHeight);
+        WriteCoordinate(ar, m_nRowHeight);
         ar.WriteInt32(m_nState);
     } else {
         m_rcOrder = ReadRect(ar);

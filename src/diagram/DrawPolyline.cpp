@@ -32,8 +32,7 @@ void CDrawPolyline::Serialize(CArchive& ar) {
         ar.WriteUInt8(static_cast<uint8_t>(m_nClosed));
         ar.WriteInt32(static_cast<int32_t>(m_points.size()));
         for (const CPoint& point : m_points) {
-            ar.WriteInt32(point.x);
-            ar.WriteInt32(point.y);
+            WritePoint(ar, point);
         }
         return;
     }

@@ -23,8 +23,7 @@ void CDrawRoundRect::Serialize(CArchive& ar) {
     UpdateSchema(ar);
     CDrawRectangle::Serialize(ar);
     if (ar.IsStoring()) {
-        ar.WriteInt32(m_roundness.x);
-        ar.WriteInt32(m_roundness.y);
+        WritePoint(ar, m_roundness);
     } else {
         m_roundness = ReadPoint(ar);
     }

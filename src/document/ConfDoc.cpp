@@ -250,8 +250,8 @@ void CConfDoc::WriteHeader(CArchive& ar) const {
     ar.WriteInt32(GetControllerModel());
     ar.Write(m_versionText.data(), m_versionText.size());
     ar.WriteUInt32(m_generalData.m_crPaper);
-    ar.WriteInt32(m_pageSize.cx);
-    ar.WriteInt32(m_pageSize.cy);
+    WriteCoordinate(ar, m_pageSize.cx);
+    WriteCoordinate(ar, m_pageSize.cy);
     ar.WriteInt16(m_nPaperSize);
     ar.WriteInt16(m_nOrientation);
 }

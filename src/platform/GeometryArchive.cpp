@@ -1,5 +1,6 @@
 #include "platform/GeometryArchive.h"
 
+#include <algorithm>
 #include <string>
 
 #include "platform/Archive.h"
@@ -15,11 +16,15 @@ int32_t ReadCoordinate(CArchive& ar, const char* field) {
     return value;
 }
 
+void WriteCoordinate(CArchive& ar, int32_t value) {
+    ar.WriteInt32(std::clamp(value, -kMaxDrawingCoordinate, kMaxDrawingCoordinate));
+}
+
 void WriteRect(CArchive& ar, const CRect& rect) {
-    ar.WriteInt32(rect.left);
-    ar.WriteInt32(rect.top);
-    ar.WriteInt32(rect.right);
-    ar.WriteInt32(rect.bottom);
+    WriteCoordinate(ar, rect.left);
+    WriteCoordinate(ar, rect.top);
+    WriteCoordinate(ar, rect.right);
+    WriteCoordinate(ar, rect.bottom);
 }
 
 CRect ReadRect(CArchive& ar) {
@@ -32,8 +37,8 @@ CRect ReadRect(CArchive& ar) {
 }
 
 void WritePoint(CArchive& ar, CPoint point) {
-    ar.WriteInt32(point.x);
-    ar.WriteInt32(point.y);
+    WriteCoordinate(ar, point.x);
+    WriteCoordinate(ar, point.y);
 }
 
 CPoint ReadPoint(CArchive& ar) {

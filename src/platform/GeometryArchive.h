@@ -17,6 +17,11 @@ inline constexpr int32_t kMaxDrawingCoordinate = 1'000'000;
 // as malformed, naming the field.
 int32_t ReadCoordinate(CArchive& ar, const char* field);
 
+// Writes a coordinate brought within +-kMaxDrawingCoordinate. The drawing code
+// may place a part (a label laid out beside a node at the edge) a little past
+// the range; what is written must always read back, so it stays at the edge.
+void WriteCoordinate(CArchive& ar, int32_t value);
+
 // Rectangles and points as the stored drawings hold them: left, top, right,
 // bottom (or x, y) as little-endian 32-bit coordinates.
 void WriteRect(CArchive& ar, const CRect& rect);

@@ -5,7 +5,7 @@
 
 void WriteLogPen(CArchive& ar, const LOGPEN& pen) {
     ar.WriteUInt32(pen.lopnStyle);
-    ar.WriteInt32(pen.lopnWidth.x);
+    WriteCoordinate(ar, pen.lopnWidth.x);
     ar.WriteInt32(pen.lopnWidth.y);
     ar.WriteUInt32(pen.lopnColor);
 }

@@ -157,4 +157,16 @@ TEST_F(StoredDocumentsTest, CoordinatesAtTheIntegerLimitAreRefusedOnLoad) {
         << doc.GetLastError();
 }
 
+// A link ending at a node on the edge of the drawing area got its arrow
+// head laid out a few units past it while loading; the program then wrote a
+// file it refused to open again (found by the document fuzzer).
+TEST_F(StoredDocumentsTest, ADocumentLaidOutPastTheEdgeStillOpensOnceSaved) {
+    CConfDoc doc;
+    Load(doc, Bytes("document-arrow-past-edge.vxp"));
+    const std::vector<uint8_t> stored = Store(doc);
+    CConfDoc again;
+    Load(again, stored);
+    EXPECT_EQ(again.GetGraphObjects().size(), doc.GetGraphObjects().size());
+}
+
 }  // namespace

@@ -46,16 +46,32 @@ TEST(GeometryArchive, CoordinatesBeyondTheDrawingAreaAreRefused) {
     for (const int32_t far : {kEdge + 1, -kEdge - 1, std::numeric_limits<int32_t>::max(),
                               std::numeric_limits<int32_t>::min()}) {
         SCOPED_TRACE(far);
-        EXPECT_TRUE(
-            RefusedAsBadValue(Stored([&](CArchive& ar) { WriteRect(ar, CRect(0, 0, far, 10)); }),
-                              [](CArchive& ar) { ReadRect(ar); }));
-        EXPECT_TRUE(RefusedAsBadValue(Stored([&](CArchive& ar) { WritePoint(ar, CPoint(0, far)); }),
-                                      [](CArchive& ar) { ReadPoint(ar); }));
-        LOGPEN wide;
-        wide.lopnWidth.x = far;
-        EXPECT_TRUE(RefusedAsBadValue(Stored([&](CArchive& ar) { WriteLogPen(ar, wide); }),
-                                      [](CArchive& ar) { ReadLogPen(ar); }));
+        // Raw values, as a damaged or foreign file holds them.
+        const auto raw = [](std::initializer_list<int32_t> values) {
+            return Stored([&](CArchive& ar) {
+                for (const int32_t value : values) {
+                    ar.WriteInt32(value);
+                }
+            });
+        };
+        EXPECT_TRUE(RefusedAsBadValue(raw({0, 0, far, 10}), [](CArchive& ar) { ReadRect(ar); }));
+        EXPECT_TRUE(RefusedAsBadValue(raw({0, far}), [](CArchive& ar) { ReadPoint(ar); }));
+        EXPECT_TRUE(RefusedAsBadValue(raw({0, far, 0, 0}), [](CArchive& ar) { ReadLogPen(ar); }));
     }
+}
+
+// A label laid out beside a node at the edge of the area lies a little past
+// it; the file written must still open (the fuzzer found one that did not).
+TEST(GeometryArchive, WhatIsWrittenAlwaysReadsBackAtTheEdge) {
+    CArchive rectIn(
+        Stored([](CArchive& ar) { WriteRect(ar, CRect(230, kEdge - 5, 240, kEdge + 3)); }));
+    EXPECT_EQ(ReadRect(rectIn), CRect(230, kEdge - 5, 240, kEdge));
+    CArchive pointIn(Stored([](CArchive& ar) { WritePoint(ar, CPoint(-kEdge - 9, 0)); }));
+    EXPECT_EQ(ReadPoint(pointIn), CPoint(-kEdge, 0));
+    LOGPEN wide;
+    wide.lopnWidth.x = kEdge + 1;
+    CArchive penIn(Stored([&](CArchive& ar) { WriteLogPen(ar, wide); }));
+    EXPECT_EQ(ReadLogPen(penIn).lopnWidth.x, kEdge);
 }
 
 TEST(GeometryArchive, PenKeepsItsUnusedWidthField) {
