@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -38,6 +39,7 @@
 #include "document/ui/DocumentInfoDlg.h"
 #include "document/ui/DocumentPropertiesSheet.h"
 #include "editing/UndoManager.h"
+#include "editing/ui/BlockListPanel.h"
 #include "editing/ui/LoopView.h"
 #include "editing/ui/TabChildFrame.h"
 #include "platform/FileIo.h"
@@ -81,6 +83,7 @@ CMainFrame::CMainFrame(CAppSettings& settings)
     m_pEdit->AddMainToolBarButtons(m_pToolBar);
     m_pEdit->CreateToolBoxes();
     CreateStatusBar();
+    CreateBlockListPanel();
     CreateMenus();
     RestoreBarState();
     connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow*) {
@@ -199,6 +202,12 @@ void CMainFrame::CreateViewMenu() {
     AddCommand(view, "viewStatusBar", tr("&Status Bar"), {},
                [this] { statusBar()->setVisible(!statusBar()->isVisible()); });
     AddCommand(view, "viewDebugLog", tr("&Debug Log"), {}, [this] { ToggleDebugLog(); });
+    if (auto* dock = findChild<QDockWidget*>("blockListDock")) {
+        QAction* blockList = dock->toggleViewAction();
+        blockList->setText(tr("&Block List"));
+        blockList->setObjectName("viewBlockList");
+        view->addAction(blockList);
+    }
     view->addSeparator();
     // A zoom command shows its check at once, not at the next idle update.
     auto withView = [this](void (CLoopView::*command)()) {
@@ -348,6 +357,8 @@ void CMainFrame::UpdateCommands() {
         }
     }
     m_pEdit->UpdateCommands();
+    m_pBlockList->SetView(GetActiveLoopView());
+    m_pBlockList->RefreshIfChanged();
     if (QAction* debugLog = FindAction("viewDebugLog")) {
         debugLog->setCheckable(true);
         debugLog->setChecked(m_pDebugLog != nullptr && m_pDebugLog->isVisible());
@@ -443,6 +454,16 @@ void CMainFrame::LogLine(const QString& text) {
     } else {
         m_strPendingLog += line + "\n";
     }
+}
+
+// The docked list of the shown loop's blocks in execution order; it follows
+// the active loop view at every command update.
+void CMainFrame::CreateBlockListPanel() {
+    m_pBlockList = new CBlockListPanel(this);
+    auto* dock = new QDockWidget(m_pBlockList->windowTitle(), this);
+    dock->setObjectName("blockListDock");
+    dock->setWidget(m_pBlockList);
+    addDockWidget(Qt::RightDockWidgetArea, dock);
 }
 
 void CMainFrame::ToggleDebugLog() {

@@ -18,6 +18,7 @@ class QTimer;
 class QToolBar;
 class CAppSettings;
 class CConfDoc;
+class CBlockListPanel;
 class CDebugLogWnd;
 class CDocumentWindow;
 class CLoopView;
@@ -78,6 +79,7 @@ public:
     // The debug log bar, made on first use.
     CDebugLogWnd& GetDebugLog();
     void ToggleDebugLog();
+    CBlockListPanel& GetBlockListPanel() { return *m_pBlockList; }
     // A line in the debug log, time-stamped (the bar keeps lines while hidden).
     void LogLine(const QString& text);
     // Builds the menus again (after a language change).
@@ -116,6 +118,7 @@ private:
     void CreateHelpMenu();
     void CreateToolBar();
     void CreateStatusBar();
+    void CreateBlockListPanel();
     void FillRecentFilesMenu();
     void AddDocumentWindow(std::unique_ptr<CConfDoc> document);
     CDocumentWindow* GetActiveWindow() const;
@@ -146,6 +149,7 @@ private:
     QLineEdit* m_pConfigName = nullptr;
     QMenu* m_pRecentMenu = nullptr;
     CDebugLogWnd* m_pDebugLog = nullptr;
+    CBlockListPanel* m_pBlockList = nullptr;
     QString m_strPendingLog;  // lines logged before the bar was made
     QTimer* m_pIdleTimer = nullptr;
     CStatusBarEx* m_pStatusBar = nullptr;

@@ -23,7 +23,18 @@ void CDeleteNodeAction::Do() {
 
 void CDeleteNodeAction::Execute() {
     CLoopEditor& view = *GetView();
-    if (!IsInDocument(m_pNode) || m_change.IsRecorded()) {
+    if (m_change.IsRecorded()) {
+        return;
+    }
+    // A block without a picture leaves the loop on its own.
+    if (m_pNode == nullptr) {
+        m_change.Begin();
+        m_change.TakeBlock(m_pBlock);
+        m_change.End();
+        view.RefreshBlockList();
+        return;
+    }
+    if (!IsInDocument(m_pNode)) {
         return;
     }
     m_change.Begin();
@@ -43,7 +54,9 @@ void CDeleteNodeAction::UndoStep() {
 void CDeleteNodeAction::Revert() {
     m_change.Revert();
     CLoopEditor& view = *GetView();
-    view.Select(m_pNode, false);
+    if (m_pNode != nullptr) {
+        view.Select(m_pNode, false);
+    }
     view.RefreshBlockList(m_pBlock);
 }
 

@@ -549,6 +549,27 @@ bool CLoopCommands::InsertBlock(std::unique_ptr<CBlock> block, int position, CPo
     return true;
 }
 
+bool CLoopCommands::PlaceBlockNode(int blockNumber, CPoint centre) {
+    const CConfDoc& document = *m_view.GetDocument();
+    const int loop = document.GetCurrentLoopNumber();
+    const CBlock* block = document.FindBlock(blockNumber, loop);
+    if (block == nullptr || m_view.FindBlockNode(blockNumber, loop) != nullptr) {
+        return false;
+    }
+    std::unique_ptr<CConfGraphNode> node =
+        CConfGraphNode::CreateForBlock(*block, centre, m_view.GetBlockSize());
+    if (!node) {
+        return false;
+    }
+    m_view.ClosePendingAction();
+    auto* action = new CAddNodeAction(&m_view, IDS_ADD_BLOCK_OBJECT, std::move(node), nullptr, -1);
+    m_view.SetPendingAction(action);
+    action->Do();
+    action->Close();
+    m_view.InvalidateObject(action->GetNode());
+    return true;
+}
+
 bool CLoopCommands::IsLocked() const {
     return m_view.IsEditingLocked();
 }

@@ -115,6 +115,9 @@ public:
     // block's name and number), placed centred on the point, and the block
     // added to the current loop at the position (-1 appends).
     bool InsertBlock(std::unique_ptr<CBlock> block, int position, CPoint centre);
+    // The picture of a block of the current loop that has none yet, centred
+    // at a point, recorded as "Add a block object".
+    bool PlaceBlockNode(int blockNumber, CPoint centre);
 
     bool IsLocked() const;
     void ToggleLockEdition();

@@ -8,6 +8,7 @@ class CBlock;
 class CConfiguration;
 class CFBStaticCtrl;
 class CLoopEditor;
+class CTabFunctList;
 class CTabParamList;
 class QDialogButtonBox;
 class QLabel;
@@ -19,7 +20,11 @@ class QTabWidget;
 // has pressed OK and something was modified.
 class CFunctionBlockDlg : public QDialog {
 public:
+    // For an existing block: its pages, filled from a copy of it.
     CFunctionBlockDlg(const CConfiguration& configuration, const CBlock& block, QWidget* parent);
+    // For a new block of the current loop: the Functions page first, OK once a
+    // free number has been chosen.
+    CFunctionBlockDlg(const CConfiguration& configuration, QWidget* parent);
     ~CFunctionBlockDlg() override;
 
     // Opens the dialog for a block of the view's document and records what
@@ -32,15 +37,23 @@ public:
     bool IsModified() const;
     void ApplyToBlock(CBlock& block) const;
     CTabParamList* GetPage(int kind) const;
+    CTabFunctList* GetFunctionsPage() const { return m_pFunctions; }
+    // The new block with what its pages changed; null when none was chosen.
+    std::unique_ptr<CBlock> TakeNewBlock();
     void accept() override;
 
 private:
+    void Build(const CConfiguration& configuration, bool newBlock);
     void AddPages(const CConfiguration& configuration);
+    void OnNewBlock(std::unique_ptr<CBlock> block);
+    void EnableOk(bool enable);
     void ShowPicture();
     void OnPageChanged(int index);
 
     std::unique_ptr<CBlock> m_pBlock;
     std::vector<CTabParamList*> m_pages;
+    CTabFunctList* m_pFunctions = nullptr;
+    bool m_bHasBlock = false;
     QLabel* m_pTitle = nullptr;
     CFBStaticCtrl* m_pPicture = nullptr;
     QTabWidget* m_pTabs = nullptr;

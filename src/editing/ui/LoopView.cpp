@@ -1,7 +1,9 @@
 #include "editing/ui/LoopView.h"
 
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -15,6 +17,7 @@
 #include "document/ConfDoc.h"
 #include "editing/EditKeys.h"
 #include "editing/LoopCommands.h"
+#include "editing/ui/BlockListPanel.h"
 #include "editing/ui/FunctionBlockDlg.h"
 #include "editing/ui/ObjectMenu.h"
 #include "editing/ui/ObjectPropertySheet.h"
@@ -141,6 +144,8 @@ CLoopView::CLoopView(CConfDoc& document, QWidget* parent)
     SetLogicalSize(CLoopPainter::kDefaultPage);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
 }
 
 CLoopView::~CLoopView() = default;
@@ -366,6 +371,42 @@ void CLoopView::mouseReleaseEvent(QMouseEvent* event) {
 void CLoopView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         LButtonDblClk(MouseFlags(event->modifiers(), event->buttons()), DevicePoint(event));
+    }
+}
+
+namespace {
+
+bool CarriesBlock(const QMimeData* data) {
+    return data != nullptr && data->hasFormat(CBlockListPanel::kBlockMimeType);
+}
+
+}  // namespace
+
+void CLoopView::dragEnterEvent(QDragEnterEvent* event) {
+    if (CarriesBlock(event->mimeData()) && !IsMonitoring() && !IsEditingLocked()) {
+        event->acceptProposedAction();
+    }
+}
+
+void CLoopView::dragMoveEvent(QDragMoveEvent* event) {
+    if (CarriesBlock(event->mimeData())) {
+        event->acceptProposedAction();
+    }
+}
+
+void CLoopView::dropEvent(QDropEvent* event) {
+    if (!CarriesBlock(event->mimeData()) || IsMonitoring() || IsEditingLocked()) {
+        return;
+    }
+    const int number = event->mimeData()->data(CBlockListPanel::kBlockMimeType).toInt();
+    const QPoint at = event->position().toPoint();
+    CPoint centre = DPtoLP(CPoint(at.x(), at.y()));
+    SnapPoint(centre);
+    if (Commands().PlaceBlockNode(number, centre)) {
+        event->acceptProposedAction();
+        if (m_onChange) {
+            m_onChange();
+        }
     }
 }
 
