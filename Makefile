@@ -79,7 +79,8 @@ fuzz: deps
 	done
 
 screenshots: build
-	$(BUILD_DIR)/tools/screenshots/kestrel-screenshots $(BUILD_DIR)/screenshots examples/PLANT.vxp
+	KESTREL_BLOCK_PICTURES="$(CURDIR)/resources/Block Support/Functions" \
+	  $(BUILD_DIR)/tools/screenshots/kestrel-screenshots $(BUILD_DIR)/screenshots examples/PLANT.vxp
 
 bench: build
 	@for b in $(BUILD_DIR)/bench/bench_*; do [ -x "$$b" ] || continue; $$b || exit 1; done

@@ -6,6 +6,7 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include "BlockDialogShots.h"
 #include "ShotSaver.h"
 #include "app/EditCommands.h"
 #include "app/MainFrame.h"
@@ -130,5 +131,5 @@ bool SaveEditingShots(CMainFrame& frame, const QString& folder) {
     view->DeselectAll();
     document->SetModifiedFlag(false);
     frame.UpdateCommands();
-    return ok;
+    return SaveBlockDialogShots(frame, folder) && ok;
 }

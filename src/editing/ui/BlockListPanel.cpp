@@ -37,7 +37,7 @@ CBlockListPanel::CBlockListPanel(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     m_pList = new CListCtrlEx(this);
     m_pList->setObjectName("blocks");
-    const int base = fontMetrics().averageCharWidth() * 7;
+    const int base = fontMetrics().averageCharWidth() * 10;
     for (int column = 0; column < 3; ++column) {
         m_pList->InsertColumn(column, fields.value(column + 1), base);
     }

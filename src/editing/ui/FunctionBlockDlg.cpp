@@ -62,7 +62,7 @@ void CFunctionBlockDlg::Build(const CConfiguration& configuration, bool newBlock
     layout->addWidget(m_pButtons);
     // OK means something once a value has been changed or a block chosen.
     EnableOk(false);
-    resize(760, 420);
+    resize(940, 460);
 }
 
 void CFunctionBlockDlg::EnableOk(bool enable) {

@@ -61,6 +61,9 @@ void CParamListDlg::CreateColumns() {
             width = base * 16 / 10;
         } else if (field == kDefaultTag) {
             width = m_nKind == kOutputs ? base * 25 / 10 : base * 16 / 10 + 25;
+        } else if (field == kUserTag) {
+            // A tag of 17 characters shows whole.
+            width = fontMetrics().averageCharWidth() * 19;
         }
         m_pList->InsertColumn(static_cast<int>(i), heading, width);
     }
