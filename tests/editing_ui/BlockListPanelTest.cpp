@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDialogButtonBox>
 #include <QListWidget>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTest>
@@ -152,6 +154,22 @@ TEST_F(BlockListPanelTest, AddMakesANewBlockAndADropPlacesItsPicture) {
     ASSERT_TRUE(view->Undo(1));
     EXPECT_EQ(view->FindBlockNode(chosenNumber, 1), nullptr);
     EXPECT_NE(document.FindBlockByNumber(chosenNumber), nullptr) << "the block stays";
+}
+
+TEST_F(BlockListPanelTest, ARowsMenuIsItsNodesWithTheParametersFirst) {
+    CListCtrlEx& list = panel.List();
+    const QRect cell = list.visualRect(list.model()->index(3, 1));  // APID 039
+    QContextMenuEvent event(QContextMenuEvent::Mouse, cell.center(),
+                            list.viewport()->mapToGlobal(cell.center()));
+    QApplication::sendEvent(list.viewport(), &event);
+    QMenu* menu = panel.GetLastMenu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->objectName(), "BLOCK");
+    ASSERT_NE(menu->defaultAction(), nullptr);
+    EXPECT_EQ(menu->defaultAction()->text(), "&Edit Parameters...");
+    EXPECT_EQ(view->GetSelection(), std::vector<CDrawingObject*>{view->FindBlockNode(39, 1)})
+        << "the block's picture is selected";
+    menu->hide();
 }
 
 TEST(TabFunctList, EachLoopListsTheTypesItMayHold) {

@@ -197,6 +197,9 @@ TEST_F(FunctionBlockDlgTest, ALinkChosenFromTheListRedrawsTheLinkAndUndoPutsItBa
     ASSERT_TRUE(view->Undo(1));
     EXPECT_EQ(target->GetParamText(PARAM_LINK, input), valueBefore);
     EXPECT_FALSE(document.IsModified());
+    ASSERT_TRUE(view->Redo(1));
+    EXPECT_EQ(target->GetLinkValue(input), 47);
+    EXPECT_EQ(document.FindBlockByNumber(40), target) << "the block stays the same object";
 }
 
 TEST_F(FunctionBlockDlgTest, CancelAndUnchangedDialogsRecordNothing) {

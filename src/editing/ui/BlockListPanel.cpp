@@ -237,20 +237,47 @@ void CBlockListPanel::ShowRowMenu(const QPoint& at) {
         return;
     }
     m_pList->selectRow(row);
-    CConfDoc& document = *m_pView->GetDocument();
-    CConfGraphNode* node = m_pView->FindBlockNode(number, document.GetCurrentLoopNumber());
-    if (node == nullptr) {
-        return;
-    }
-    m_pView->Select(node, false);
-    m_pView->viewport()->update();
     if (m_pLastMenu != nullptr) {
         m_pLastMenu->deleteLater();
     }
-    m_pLastMenu = CObjectMenu::Build(*m_pView, node, this);
+    CConfDoc& document = *m_pView->GetDocument();
+    CConfGraphNode* node = m_pView->FindBlockNode(number, document.GetCurrentLoopNumber());
+    m_pLastMenu = node != nullptr ? BuildNodeMenu(node) : BuildBlockMenu(number);
     if (m_pLastMenu != nullptr) {
         m_pLastMenu->popup(m_pList->viewport()->mapToGlobal(at));
     }
+}
+
+// The node's own menu, its picture selected, with the parameters as the
+// default entry.
+QMenu* CBlockListPanel::BuildNodeMenu(CConfGraphNode* node) {
+    m_pView->Select(node, false);
+    m_pView->viewport()->update();
+    QMenu* menu = CObjectMenu::Build(*m_pView, node, this);
+    if (menu == nullptr) {
+        return nullptr;
+    }
+    for (QAction* action : menu->actions()) {
+        if (action->data().toInt() == CObjectMenu::ID_EDIT_PARAMETERS) {
+            menu->setDefaultAction(action);
+        }
+    }
+    return menu;
+}
+
+// A block without a picture has only its parameters and its deletion.
+QMenu* CBlockListPanel::BuildBlockMenu(int blockNumber) {
+    auto* menu = new QMenu(this);
+    menu->setObjectName("BLOCK");
+    QAction* parameters = menu->addAction(tr("&Edit Parameters..."), this, [this, blockNumber] {
+        if (m_pView != nullptr && !m_pView->IsMonitoring()) {
+            CFunctionBlockDlg::EditBlock(*m_pView, blockNumber, m_pView);
+            Refresh();
+        }
+    });
+    menu->addAction(tr("&Delete"), this, [this] { DeleteSelected(); });
+    menu->setDefaultAction(parameters);
+    return menu;
 }
 
 // A press and a move past the drag distance on a row without a picture

@@ -6,6 +6,7 @@
 #include <string>
 
 class CBlock;
+class CConfGraphNode;
 class CListCtrlEx;
 class CLoopView;
 class QPushButton;
@@ -46,6 +47,8 @@ private:
     std::string Signature() const;
     void UpdateButtons();
     void ShowRowMenu(const QPoint& at);
+    QMenu* BuildNodeMenu(CConfGraphNode* node);
+    QMenu* BuildBlockMenu(int blockNumber);
     void StartDrag(int row);
     int SelectedRow() const;
     void SelectBlock(int blockNumber);
