@@ -202,12 +202,10 @@ void CMainFrame::CreateViewMenu() {
     AddCommand(view, "viewStatusBar", tr("&Status Bar"), {},
                [this] { statusBar()->setVisible(!statusBar()->isVisible()); });
     AddCommand(view, "viewDebugLog", tr("&Debug Log"), {}, [this] { ToggleDebugLog(); });
-    if (auto* dock = findChild<QDockWidget*>("blockListDock")) {
-        QAction* blockList = dock->toggleViewAction();
-        blockList->setText(tr("&Block List"));
-        blockList->setObjectName("viewBlockList");
-        view->addAction(blockList);
-    }
+    QAction* blockList = m_pBlockListDock->toggleViewAction();
+    blockList->setText(tr("&Block List"));
+    blockList->setObjectName("viewBlockList");
+    view->addAction(blockList);
     view->addSeparator();
     // A zoom command shows its check at once, not at the next idle update.
     auto withView = [this](void (CLoopView::*command)()) {
@@ -357,8 +355,10 @@ void CMainFrame::UpdateCommands() {
         }
     }
     m_pEdit->UpdateCommands();
-    m_pBlockList->SetView(GetActiveLoopView());
-    m_pBlockList->RefreshIfChanged();
+    if (m_pBlockList != nullptr && m_pBlockListDock->isVisible()) {
+        m_pBlockList->SetView(GetActiveLoopView());
+        m_pBlockList->RefreshIfChanged();
+    }
     if (QAction* debugLog = FindAction("viewDebugLog")) {
         debugLog->setCheckable(true);
         debugLog->setChecked(m_pDebugLog != nullptr && m_pDebugLog->isVisible());
@@ -456,14 +456,29 @@ void CMainFrame::LogLine(const QString& text) {
     }
 }
 
-// The docked list of the shown loop's blocks in execution order; it follows
-// the active loop view at every command update.
+// The docked list of the shown loop's blocks in execution order. It starts
+// hidden, and its contents are made when it is first shown (the saved bar
+// state may show it at once); it follows the active loop view at every
+// command update.
 void CMainFrame::CreateBlockListPanel() {
-    m_pBlockList = new CBlockListPanel(this);
-    auto* dock = new QDockWidget(m_pBlockList->windowTitle(), this);
-    dock->setObjectName("blockListDock");
-    dock->setWidget(m_pBlockList);
-    addDockWidget(Qt::RightDockWidgetArea, dock);
+    const QStringList fields = gdi::ToQString(LoadResString(IDS_BLOCK_LIST_HEADINGS)).split(';');
+    m_pBlockListDock = new QDockWidget(fields.value(0), this);
+    m_pBlockListDock->setObjectName("blockListDock");
+    addDockWidget(Qt::RightDockWidgetArea, m_pBlockListDock);
+    m_pBlockListDock->hide();
+    connect(m_pBlockListDock, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        if (visible) {
+            GetBlockListPanel().SetView(GetActiveLoopView());
+        }
+    });
+}
+
+CBlockListPanel& CMainFrame::GetBlockListPanel() {
+    if (m_pBlockList == nullptr) {
+        m_pBlockList = new CBlockListPanel(m_pBlockListDock);
+        m_pBlockListDock->setWidget(m_pBlockList);
+    }
+    return *m_pBlockList;
 }
 
 void CMainFrame::ToggleDebugLog() {

@@ -19,6 +19,7 @@ class QToolBar;
 class CAppSettings;
 class CConfDoc;
 class CBlockListPanel;
+class QDockWidget;
 class CDebugLogWnd;
 class CDocumentWindow;
 class CLoopView;
@@ -79,7 +80,8 @@ public:
     // The debug log bar, made on first use.
     CDebugLogWnd& GetDebugLog();
     void ToggleDebugLog();
-    CBlockListPanel& GetBlockListPanel() { return *m_pBlockList; }
+    // The block list panel, made on first use.
+    CBlockListPanel& GetBlockListPanel();
     // A line in the debug log, time-stamped (the bar keeps lines while hidden).
     void LogLine(const QString& text);
     // Builds the menus again (after a language change).
@@ -150,6 +152,7 @@ private:
     QMenu* m_pRecentMenu = nullptr;
     CDebugLogWnd* m_pDebugLog = nullptr;
     CBlockListPanel* m_pBlockList = nullptr;
+    QDockWidget* m_pBlockListDock = nullptr;
     QString m_strPendingLog;  // lines logged before the bar was made
     QTimer* m_pIdleTimer = nullptr;
     CStatusBarEx* m_pStatusBar = nullptr;

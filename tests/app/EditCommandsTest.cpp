@@ -21,11 +21,13 @@
 #include "document/ConfDoc.h"
 #include "editing/LoopCommands.h"
 #include "editing/UndoManager.h"
+#include "editing/ui/BlockListPanel.h"
 #include "editing/ui/LoopView.h"
 #include "model/Block.h"
 #include "model/BlockTypeInfo.h"
 #include "support/TestPaths.h"
 #include "vexilla/ColorBar.h"
+#include "vexilla/ListCtrlEx.h"
 #include "vexilla/UndoRedoPopup.h"
 
 namespace {
@@ -218,6 +220,24 @@ TEST_F(EditCommandsTest, SavingClearsTheListsAndTheNextEditCanBeUndoneToClean) {
     Action("editUndo")->trigger();
     EXPECT_FALSE(m_document->IsModified());
     std::filesystem::remove(path);
+}
+
+// The block list is hidden at first, appears from the View menu with the
+// shown loop's blocks, and follows the loop the tabs choose.
+TEST_F(EditCommandsTest, TheBlockListFollowsTheShownLoop) {
+    QAction* toggle = Action("viewBlockList");
+    ASSERT_NE(toggle, nullptr);
+    EXPECT_FALSE(toggle->isChecked());
+    toggle->trigger();
+    QApplication::processEvents();
+    m_frame->UpdateCommands();
+    CBlockListPanel& panel = m_frame->GetBlockListPanel();
+    EXPECT_TRUE(panel.isVisible());
+    EXPECT_EQ(panel.List().GetItemCount(), m_document->GetBlockCount(1) + 1);
+    m_document->SelectLoop(2, true);
+    m_frame->UpdateCommands();
+    EXPECT_EQ(panel.List().GetItemCount(), m_document->GetBlockCount(2) + 1);
+    EXPECT_EQ(panel.BlockNumberAt(1), m_document->GetBlockAt(1, 2)->GetBlockNumber());
 }
 
 }  // namespace
