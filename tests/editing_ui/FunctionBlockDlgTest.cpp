@@ -216,6 +216,24 @@ TEST_F(FunctionBlockDlgTest, CancelAndUnchangedDialogsRecordNothing) {
     EXPECT_FALSE(document.IsModified());
 }
 
+TEST_F(FunctionBlockDlgTest, ARefusedEditKeepsTheUserOnItsPage) {
+    const CBlock& block = *document.FindBlockByNumber(39);
+    CFunctionBlockDlg dialog(document, block, nullptr);
+    dialog.show();
+    ShownMessages boxes;
+    ShowPage(dialog, PARAM_CONF);
+    CListCtrlEx& list = dialog.GetPage(PARAM_CONF)->List();
+    TypeIntoCell(list, RowOf(list, "CARU"), 1, "103");
+    ASSERT_TRUE(list.IsEditing());
+    ShowPage(dialog, PARAM_ADJ);
+    EXPECT_EQ(dialog.findChild<QTabWidget*>("tabs")->currentIndex(), PARAM_CONF);
+    EXPECT_EQ(boxes.seen.size(), 2u) << "told again as the page was left";
+    list.CancelEdit();
+    ShowPage(dialog, PARAM_ADJ);
+    EXPECT_EQ(dialog.findChild<QTabWidget*>("tabs")->currentIndex(), PARAM_ADJ);
+    EXPECT_FALSE(dialog.IsModified());
+}
+
 // The pages on their own, over a block of each kind the example holds.
 class TabParamListTest : public testing::Test {
 protected:
