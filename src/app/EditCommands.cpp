@@ -28,6 +28,23 @@ namespace {
 
 constexpr const char* kTemplateFilter = "Varex Template files (*.vxt)";
 
+struct DrawingToolCommand {
+    const char* name;
+    const char* text;
+    CLoopEditor::ToolKind kind;
+    bool inMenu;  // the ellipse is on the tool box only
+};
+
+const DrawingToolCommand kDrawingTools[] = {
+    {"toolLine", QT_TRANSLATE_NOOP("CEditCommands", "&Line"), CLoopEditor::TOOL_LINE, true},
+    {"toolRect", QT_TRANSLATE_NOOP("CEditCommands", "&Rectangle"), CLoopEditor::TOOL_RECT, true},
+    {"toolRoundRect", QT_TRANSLATE_NOOP("CEditCommands", "R&oundRectangle"),
+     CLoopEditor::TOOL_ROUNDRECT, true},
+    {"toolEllipse", QT_TRANSLATE_NOOP("CEditCommands", "Ellipse"), CLoopEditor::TOOL_ELLIPSE,
+     false},
+    {"toolText", QT_TRANSLATE_NOOP("CEditCommands", "&Text"), CLoopEditor::TOOL_TEXT, true},
+};
+
 struct AlignmentCommand {
     const char* name;
     const char* text;
@@ -137,6 +154,12 @@ void CEditCommands::CreateActions() {
     QAction* select =
         Command("toolSelect", tr("&Select"), {}, [](CLoopView& view) { view.ChooseSelectTool(); });
     select->setCheckable(true);
+    for (const DrawingToolCommand& entry : kDrawingTools) {
+        const CLoopEditor::ToolKind kind = entry.kind;
+        QAction* tool = Command(entry.name, tr(entry.text), {},
+                                [kind](CLoopView& view) { view.ChooseTool(kind); });
+        tool->setCheckable(true);
+    }
 
     Command("orderFront", tr("To &Front"), QKeySequence(Qt::CTRL | Qt::Key_Home),
             [](CLoopView& view) { view.Commands().ToFront(); });
@@ -196,6 +219,9 @@ void CEditCommands::SetIcons() {
     for (const auto& [name, icon] : icons) {
         Find(name)->setIcon(icon);
     }
+    for (const DrawingToolCommand& entry : kDrawingTools) {
+        Find(entry.name)->setIcon(CEditIcons::DrawingTool(entry.kind));
+    }
     for (const AlignmentCommand& entry : kAlignments) {
         Find(entry.name)->setIcon(CEditIcons::Align(entry.alignment));
     }
@@ -235,6 +261,11 @@ void CEditCommands::AddDrawMenu(QMenuBar* bar) {
     QMenu* draw = bar->addMenu(tr("&Draw"));
     draw->setObjectName("drawMenu");
     draw->addAction(Find("toolSelect"));
+    for (const DrawingToolCommand& entry : kDrawingTools) {
+        if (entry.inMenu) {
+            draw->addAction(Find(entry.name));
+        }
+    }
     draw->addSeparator();
     QMenu* order = draw->addMenu(tr("&Order"));
     for (const char* name : {"orderFront", "orderBack", "orderForward", "orderBackward"}) {
@@ -288,6 +319,9 @@ void CEditCommands::CreateToolBoxes() {
     m_frame.addToolBarBreak();
     QToolBar* drawing = AddToolBox("drawingToolBox", tr("Drawing"));
     drawing->addAction(Find("toolSelect"));
+    for (const DrawingToolCommand& entry : kDrawingTools) {
+        drawing->addAction(Find(entry.name));
+    }
     drawing->addAction(Find("editLock"));
     drawing->addSeparator();
     for (const BlockSizeCommand& entry : kBlockSizes) {
@@ -405,6 +439,11 @@ void CEditCommands::UpdateCommands() {
     Find("editLock")->setChecked(locked);
     Find("toolSelect")
         ->setChecked(open && !locked && view->GetCurrentTool() == view->GetSelectTool());
+    for (const DrawingToolCommand& entry : kDrawingTools) {
+        QAction* tool = Find(entry.name);
+        tool->setEnabled(open && !locked);
+        tool->setChecked(open && !locked && view->GetCurrentTool() == view->GetTool(entry.kind));
+    }
     if (m_pMainBar != nullptr) {
         for (const char* name : {"undoDropDown", "redoDropDown"}) {
             if (auto* drop = m_pMainBar->findChild<QToolButton*>(name)) {

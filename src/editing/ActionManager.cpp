@@ -52,6 +52,9 @@ void CActionManager::Remove(CAction* action) {
         m_redo.pop_back();
     } else if (action->IsDone() && !m_undo.empty() && m_undo.back().get() == action) {
         m_undo.pop_back();
+        // The entry leaves the list as an undo would take it: the document's
+        // modified flag follows (a cancelled gesture leaves it as it was).
+        Notify(CUndoManager::UndoMessage(), 1);
     }
 }
 

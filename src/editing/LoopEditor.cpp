@@ -12,12 +12,17 @@
 #include "document/ConfDoc.h"
 #include "editing/ActionIds.h"
 #include "editing/DrawingTool.h"
+#include "editing/EllipseTool.h"
 #include "editing/GraphChange.h"
 #include "editing/GraphSelectTool.h"
+#include "editing/LineTool.h"
 #include "editing/LinkRouter.h"
 #include "editing/LoopAction.h"
 #include "editing/LoopCommands.h"
 #include "editing/NodeSizeAction.h"
+#include "editing/RectTool.h"
+#include "editing/RoundRectTool.h"
+#include "editing/TextTool.h"
 #include "editing/UndoManager.h"
 #include "model/Block.h"
 #include "model/BlockTypeInfo.h"
@@ -48,6 +53,14 @@ void CLoopEditor::CreateTools() {
     auto select = std::make_unique<CGraphSelectTool>();
     m_nSelectTool = select->GetToolNumber();
     m_tools.push_back(std::move(select));
+    std::unique_ptr<CDrawingTool> drawing[TOOL_COUNT] = {
+        std::make_unique<CLineTool>(), std::make_unique<CRectTool>(),
+        std::make_unique<CRoundRectTool>(), std::make_unique<CEllipseTool>(),
+        std::make_unique<CTextTool>()};
+    for (int kind = 0; kind < TOOL_COUNT; ++kind) {
+        m_drawingTools[kind] = drawing[kind]->GetToolNumber();
+        m_tools.push_back(std::move(drawing[kind]));
+    }
     m_pCurrentTool = m_tools.front().get();
 }
 
@@ -480,6 +493,18 @@ CDrawingTool* CLoopEditor::GetSelectTool() const {
 
 CDrawingTool* CLoopEditor::GetBlockTool() const {
     return FindTool(m_nBlockTool);
+}
+
+CDrawingTool* CLoopEditor::GetTool(ToolKind kind) const {
+    return kind >= 0 && kind < TOOL_COUNT ? FindTool(m_drawingTools[kind]) : nullptr;
+}
+
+void CLoopEditor::ChooseTool(ToolKind kind) {
+    if (!m_bLocked) {
+        if (CDrawingTool* tool = GetTool(kind)) {
+            SetCurrentTool(tool);
+        }
+    }
 }
 
 void CLoopEditor::ChooseSelectTool() {

@@ -19,6 +19,7 @@ class CConfGraphNode;
 class CDrawingItem;
 class CDrawingObject;
 class CDrawingTool;
+struct CTextState;
 class CGraphChange;
 class CGraphNode;
 class CLoopAction;
@@ -169,6 +170,18 @@ public:
     // "&Select": the select tool, or the block tool when it is current already
     // (the select tool while there is no block tool).
     void ChooseSelectTool();
+    // The drawing tools of the Draw menu and the drawing tool box.
+    enum ToolKind : int {
+        TOOL_LINE,
+        TOOL_RECT,
+        TOOL_ROUNDRECT,
+        TOOL_ELLIPSE,
+        TOOL_TEXT,
+        TOOL_COUNT
+    };
+    CDrawingTool* GetTool(ToolKind kind) const;
+    // Makes the tool current (nothing while editing is locked).
+    void ChooseTool(ToolKind kind);
     bool IsEditingLocked() const { return m_bLocked; }
     void SetEditingLocked(bool locked);
 
@@ -202,6 +215,8 @@ public:
     virtual void ReleaseMouse() { m_bCaptured = false; }
     virtual bool HasCapture() const { return m_bCaptured; }
     virtual void SetToolCursor(int /*cursor*/) {}
+    // Asks the user for a new text (the text entry dialog); false when cancelled.
+    virtual bool AskForText(CTextState& /*state*/) { return false; }
     virtual void AutoScroll(CPoint /*devicePoint*/) {}
     // Draws (or erases, drawing it again) the rubber band in device units.
     virtual void DrawFocusRect(const CRect& /*rect*/) {}
@@ -239,5 +254,6 @@ private:
     CDrawingTool* m_pCurrentTool = nullptr;
     int m_nSelectTool = 0;
     int m_nBlockTool = 0;
+    int m_drawingTools[TOOL_COUNT] = {};
     std::unique_ptr<CLoopCommands> m_pCommands;
 };

@@ -308,6 +308,37 @@ QIcon CEditIcons::Select() {
     return DrawnIcon(DrawArrowPointer);
 }
 
+QIcon CEditIcons::DrawingTool(int kind) {
+    return DrawnIcon([kind](QPainter& painter) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(InkPen(1.4));
+        painter.setBrush(kind == 0 || kind == 4 ? Qt::NoBrush : QBrush(kShape));
+        const QRectF box(2.5, 4.5, 11.0, 8.0);
+        switch (kind) {
+            case 0:
+                painter.drawLine(QPointF(2.5, 13.5), QPointF(13.5, 2.5));
+                break;
+            case 1:
+                painter.drawRect(box);
+                break;
+            case 2:
+                painter.drawRoundedRect(box, 3.0, 3.0);
+                break;
+            case 3:
+                painter.drawEllipse(box);
+                break;
+            default: {
+                QFont font = painter.font();
+                font.setPixelSize(14);
+                font.setBold(true);
+                painter.setFont(font);
+                painter.drawText(QRectF(0, 0, 16, 16), Qt::AlignCenter, "T");
+                break;
+            }
+        }
+    });
+}
+
 QIcon CEditIcons::Lock() {
     return DrawnIcon(DrawLock);
 }

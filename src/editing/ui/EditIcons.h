@@ -12,6 +12,9 @@ public:
     static QIcon Paste();
     static QIcon Delete();
     static QIcon Select();
+    // The drawing tools in CLoopEditor::ToolKind order: line, rectangle,
+    // round rectangle, ellipse, text.
+    static QIcon DrawingTool(int kind);
     static QIcon Lock();
     static QIcon ToFront();
     static QIcon ToBack();

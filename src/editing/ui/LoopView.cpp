@@ -21,6 +21,7 @@
 #include "editing/ui/FunctionBlockDlg.h"
 #include "editing/ui/ObjectMenu.h"
 #include "editing/ui/ObjectPropertySheet.h"
+#include "editing/ui/TextEntryDlg.h"
 #include "model/Block.h"
 #include "platform/gui/DC.h"
 
@@ -227,6 +228,15 @@ void CLoopView::ShowPosition(CPoint point) {
     if (m_onPosition) {
         m_onPosition(point);
     }
+}
+
+bool CLoopView::AskForText(CTextState& state) {
+    CTextEntryDlg dialog(state, this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    state = dialog.GetState();
+    return true;
 }
 
 void CLoopView::EditBlockParameters(CGraphNode* node) {
