@@ -43,6 +43,7 @@ const DrawingToolCommand kDrawingTools[] = {
     {"toolEllipse", QT_TRANSLATE_NOOP("CEditCommands", "Ellipse"), CLoopEditor::TOOL_ELLIPSE,
      false},
     {"toolText", QT_TRANSLATE_NOOP("CEditCommands", "&Text"), CLoopEditor::TOOL_TEXT, true},
+    {"toolBlock", QT_TRANSLATE_NOOP("CEditCommands", "&Block"), CLoopEditor::TOOL_BLOCK, true},
 };
 
 struct AlignmentCommand {

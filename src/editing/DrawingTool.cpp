@@ -156,3 +156,27 @@ void CDrawingTool::EditProperties(CLoopEditor& view) {
         object->EditProperties(&view);
     }
 }
+
+// The rubber band from the press, in device units, once the pointer passed
+// the drag threshold.
+void CDrawingTool::RubberBand(CLoopEditor& view, CPoint point) {
+    if (!m_bRubberBandShown && !IsPastThreshold(m_down, point)) {
+        return;
+    }
+    if (m_bRubberBandShown) {
+        view.DrawFocusRect(m_rect);
+    }
+    m_rect = CRect(m_down.x, m_down.y, point.x, point.y);
+    m_rect.NormalizeRect();
+    view.DrawFocusRect(m_rect);
+    m_bRubberBandShown = true;
+    m_nMode = MODE_RUBBER_BAND;
+    view.AutoScroll(point);
+    s_lastPoint = point;
+}
+
+void CDrawingTool::EndRubberBand(CLoopEditor& view) {
+    view.DrawFocusRect(m_rect);
+    m_bRubberBandShown = false;
+    view.SelectInRect(view.DPtoLP(m_rect), true);
+}

@@ -57,6 +57,10 @@ public:
     static CPoint Constrain(CPoint point, CPoint origin, unsigned flags);
 
 protected:
+    // The rubber band from the press to the point (device units), shown once
+    // the pointer passed the threshold; ending it selects what lies inside.
+    void RubberBand(CLoopEditor& view, CPoint point);
+    void EndRubberBand(CLoopEditor& view);
     // Device distance from the press to the point beyond the drag threshold.
     static bool IsPastThreshold(CPoint down, CPoint point);
 

@@ -20,6 +20,7 @@
 #include "editing/LoopAction.h"
 #include "editing/LoopCommands.h"
 #include "editing/NodeSizeAction.h"
+#include "editing/NodeTool.h"
 #include "editing/RectTool.h"
 #include "editing/RoundRectTool.h"
 #include "editing/TextTool.h"
@@ -54,9 +55,9 @@ void CLoopEditor::CreateTools() {
     m_nSelectTool = select->GetToolNumber();
     m_tools.push_back(std::move(select));
     std::unique_ptr<CDrawingTool> drawing[TOOL_COUNT] = {
-        std::make_unique<CLineTool>(), std::make_unique<CRectTool>(),
+        std::make_unique<CLineTool>(),      std::make_unique<CRectTool>(),
         std::make_unique<CRoundRectTool>(), std::make_unique<CEllipseTool>(),
-        std::make_unique<CTextTool>()};
+        std::make_unique<CTextTool>(),      std::make_unique<CNodeTool>()};
     for (int kind = 0; kind < TOOL_COUNT; ++kind) {
         m_drawingTools[kind] = drawing[kind]->GetToolNumber();
         m_tools.push_back(std::move(drawing[kind]));
@@ -493,6 +494,10 @@ CDrawingTool* CLoopEditor::GetSelectTool() const {
 
 CDrawingTool* CLoopEditor::GetBlockTool() const {
     return FindTool(m_nBlockTool);
+}
+
+std::unique_ptr<CBlock> CLoopEditor::ChooseNewBlock() {
+    return nullptr;
 }
 
 CDrawingTool* CLoopEditor::GetTool(ToolKind kind) const {

@@ -177,6 +177,7 @@ public:
         TOOL_ROUNDRECT,
         TOOL_ELLIPSE,
         TOOL_TEXT,
+        TOOL_BLOCK,
         TOOL_COUNT
     };
     CDrawingTool* GetTool(ToolKind kind) const;
@@ -215,6 +216,9 @@ public:
     virtual void ReleaseMouse() { m_bCaptured = false; }
     virtual bool HasCapture() const { return m_bCaptured; }
     virtual void SetToolCursor(int /*cursor*/) {}
+    // Asks the user for a new block of the current loop (the Function Block
+    // dialog); null when cancelled.
+    virtual std::unique_ptr<CBlock> ChooseNewBlock();
     // Asks the user for a new text (the text entry dialog); false when cancelled.
     virtual bool AskForText(CTextState& /*state*/) { return false; }
     virtual void AutoScroll(CPoint /*devicePoint*/) {}

@@ -113,22 +113,6 @@ void CSelectTool::ShowHoverCursor(CLoopEditor& view, CPoint point) {
     view.SetToolCursor(cursor);
 }
 
-void CSelectTool::RubberBand(CLoopEditor& view, CPoint point) {
-    if (!m_bRubberBandShown && !IsPastThreshold(m_down, point)) {
-        return;
-    }
-    if (m_bRubberBandShown) {
-        view.DrawFocusRect(m_rect);
-    }
-    m_rect = CRect(m_down.x, m_down.y, point.x, point.y);
-    m_rect.NormalizeRect();
-    view.DrawFocusRect(m_rect);
-    m_bRubberBandShown = true;
-    m_nMode = MODE_RUBBER_BAND;
-    view.AutoScroll(point);
-    s_lastPoint = point;
-}
-
 // Once past the threshold the objects follow the pointer for the rest of the
 // drag, also when it comes back near the press.
 void CSelectTool::Drag(CLoopEditor& view, unsigned flags, CPoint point) {
@@ -210,12 +194,6 @@ void CSelectTool::OnLButtonUp(CLoopEditor& view, unsigned flags, CPoint point) {
     m_bDragging = false;
     view.SetToolCursor(CLoopEditor::CURSOR_SELECT);
     CDrawingTool::OnLButtonUp(view, flags, point);
-}
-
-void CSelectTool::EndRubberBand(CLoopEditor& view) {
-    view.DrawFocusRect(m_rect);
-    m_bRubberBandShown = false;
-    view.SelectInRect(view.DPtoLP(m_rect), true);
 }
 
 // --- right button ---------------------------------------------------------------

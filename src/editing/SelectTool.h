@@ -28,7 +28,6 @@ protected:
     void PressOnObject(CLoopEditor& view, CDrawingObject* object, unsigned flags);
     // The drag in modes 2 to 4 once the pointer passed the threshold.
     void Drag(CLoopEditor& view, unsigned flags, CPoint point);
-    void EndRubberBand(CLoopEditor& view);
     static CDrawPolyline* SinglePolyline(CLoopEditor& view);
     void ResetPoints();
 
@@ -36,7 +35,6 @@ protected:
 
 private:
     void ShowHoverCursor(CLoopEditor& view, CPoint point);
-    void RubberBand(CLoopEditor& view, CPoint point);
     void MoveSelection(CLoopEditor& view, CPoint logical);
     void ResizeSelection(CLoopEditor& view, CPoint logical);
     bool MoveByKey(CLoopEditor& view, int key, bool control);

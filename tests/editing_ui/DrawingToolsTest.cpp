@@ -5,10 +5,12 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 
+#include "diagram/ConfGraphNode.h"
 #include "diagram/DrawEllipse.h"
 #include "diagram/DrawLine.h"
 #include "diagram/DrawRectangle.h"
@@ -16,10 +18,14 @@
 #include "diagram/DrawingClasses.h"
 #include "document/ConfDoc.h"
 #include "editing/UndoManager.h"
+#include "editing/ui/FunctionBlockDlg.h"
 #include "editing/ui/LoopView.h"
+#include "editing/ui/TabFunctList.h"
 #include "editing/ui/TextEntryDlg.h"
+#include "model/Block.h"
 #include "support/ModalAnswerer.h"
 #include "support/TestPaths.h"
+#include "vexilla/ListCtrlEx.h"
 
 namespace {
 
@@ -151,6 +157,40 @@ TEST_F(DrawingToolsTest, TheTextToolPlacesWhatTheUserTypes) {
     EXPECT_EQ(text->GetRect().TopLeft(), Logical(Free()));
     EXPECT_EQ(text->GetLogFont(), document.GetDrawingDefaults().m_logfont);
     EXPECT_EQ(undo.GetDescription(&document, false, 0), "Add a common object");
+}
+
+TEST_F(DrawingToolsTest, TheBlockToolPlacesANewBlockWhereTheUserClicked) {
+    view->ChooseTool(CLoopEditor::TOOL_BLOCK);
+    int chosen = 0;
+    CModalAnswerer<CFunctionBlockDlg> answer([&](CFunctionBlockDlg& dialog) {
+        CListCtrlEx& list = dialog.GetFunctionsPage()->Functions();
+        for (int row = 0; row < list.GetItemCount(); ++row) {
+            if (list.GetItemText(row, 1).startsWith("PID - ")) {
+                list.setCurrentCell(row, 0);
+            }
+        }
+        chosen = dialog.GetFunctionsPage()->BlockIds().currentItem()->text().toInt();
+        QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                          Qt::LeftButton);
+    });
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, Free());
+    ASSERT_TRUE(answer.HasAnswered());
+    CConfGraphNode* node = view->FindBlockNode(chosen, 1);
+    ASSERT_NE(node, nullptr);
+    CPoint centre = Logical(Free());
+    EXPECT_EQ(node->GetShape()->GetRect().CenterPoint(), centre);
+    EXPECT_EQ(document.GetBlockAt(document.GetBlockCount(1) - 1, 1)->GetBlockNumber(), chosen)
+        << "appended to the execution order";
+    EXPECT_EQ(undo.GetDescription(&document, false, 0), "Add a block object");
+    ASSERT_TRUE(view->Undo(1));
+    EXPECT_EQ(document.FindBlockByNumber(chosen), nullptr);
+    EXPECT_EQ(view->FindBlockNode(chosen, 1), nullptr);
+
+    // A cancelled choice places nothing.
+    CModalAnswerer<CFunctionBlockDlg> cancel([](CFunctionBlockDlg& dialog) { dialog.reject(); });
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, Free());
+    ASSERT_TRUE(cancel.HasAnswered());
+    EXPECT_FALSE(view->CanUndo());
 }
 
 }  // namespace

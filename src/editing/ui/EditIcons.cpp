@@ -313,6 +313,7 @@ QIcon CEditIcons::DrawingTool(int kind) {
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(InkPen(1.4));
         painter.setBrush(kind == 0 || kind == 4 ? Qt::NoBrush : QBrush(kShape));
+        // 0 line, 1 rectangle, 2 round rectangle, 3 ellipse, 4 text, 5 block
         const QRectF box(2.5, 4.5, 11.0, 8.0);
         switch (kind) {
             case 0:
@@ -326,6 +327,11 @@ QIcon CEditIcons::DrawingTool(int kind) {
                 break;
             case 3:
                 painter.drawEllipse(box);
+                break;
+            case 5:
+                painter.drawEllipse(QRectF(3.0, 3.0, 10.0, 10.0));
+                painter.drawLine(QPointF(0.5, 8.0), QPointF(3.0, 8.0));
+                painter.drawLine(QPointF(13.0, 8.0), QPointF(15.5, 8.0));
                 break;
             default: {
                 QFont font = painter.font();

@@ -230,6 +230,14 @@ void CLoopView::ShowPosition(CPoint point) {
     }
 }
 
+std::unique_ptr<CBlock> CLoopView::ChooseNewBlock() {
+    CFunctionBlockDlg dialog(*GetDocument(), this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return nullptr;
+    }
+    return dialog.TakeNewBlock();
+}
+
 bool CLoopView::AskForText(CTextState& state) {
     CTextEntryDlg dialog(state, this);
     if (dialog.exec() != QDialog::Accepted) {

@@ -86,6 +86,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     bool AskForText(CTextState& state) override;
+    std::unique_ptr<CBlock> ChooseNewBlock() override;
     // A block row dragged from the block list places the block's picture.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;

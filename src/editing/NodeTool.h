@@ -1,0 +1,21 @@
+#pragma once
+
+#include "editing/DrawingTool.h"
+
+// "&Block": a click on the page asks for a new block in the Function Block
+// dialog and places its node centred on the snapped point, the block
+// appended to the loop's execution order, as "Add a block object". The
+// loop's own checks refuse a block whose number or group is in use or that
+// the loop has no room for ("The loop size has reached."). A drag selects
+// inside a rubber band; a double click opens a node's parameters.
+class CNodeTool : public CDrawingTool {
+public:
+    void SetCursor(CLoopEditor& view) override;
+    void OnLButtonDown(CLoopEditor& view, unsigned flags, CPoint point) override;
+    void OnMouseMove(CLoopEditor& view, unsigned flags, CPoint point) override;
+    void OnLButtonUp(CLoopEditor& view, unsigned flags, CPoint point) override;
+    void OnLButtonDblClk(CLoopEditor& view, unsigned flags, CPoint point) override;
+
+private:
+    void PlaceNewBlock(CLoopEditor& view, CPoint centre);
+};
