@@ -42,6 +42,10 @@ const DrawingToolCommand kDrawingTools[] = {
      CLoopEditor::TOOL_ROUNDRECT, true},
     {"toolEllipse", QT_TRANSLATE_NOOP("CEditCommands", "Ellipse"), CLoopEditor::TOOL_ELLIPSE,
      false},
+    {"toolPolyline", QT_TRANSLATE_NOOP("CEditCommands", "&Polyline"), CLoopEditor::TOOL_POLYLINE,
+     true},
+    {"toolPolygon", QT_TRANSLATE_NOOP("CEditCommands", "Pol&ygon"), CLoopEditor::TOOL_POLYGON,
+     true},
     {"toolText", QT_TRANSLATE_NOOP("CEditCommands", "&Text"), CLoopEditor::TOOL_TEXT, true},
     {"toolBlock", QT_TRANSLATE_NOOP("CEditCommands", "&Block"), CLoopEditor::TOOL_BLOCK, true},
 };

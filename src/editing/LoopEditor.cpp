@@ -21,6 +21,7 @@
 #include "editing/LoopCommands.h"
 #include "editing/NodeSizeAction.h"
 #include "editing/NodeTool.h"
+#include "editing/PolyTool.h"
 #include "editing/RectTool.h"
 #include "editing/RoundRectTool.h"
 #include "editing/TextTool.h"
@@ -57,7 +58,8 @@ void CLoopEditor::CreateTools() {
     std::unique_ptr<CDrawingTool> drawing[TOOL_COUNT] = {
         std::make_unique<CLineTool>(),      std::make_unique<CRectTool>(),
         std::make_unique<CRoundRectTool>(), std::make_unique<CEllipseTool>(),
-        std::make_unique<CTextTool>(),      std::make_unique<CNodeTool>()};
+        std::make_unique<CTextTool>(),      std::make_unique<CNodeTool>(),
+        std::make_unique<CPolyTool>(false), std::make_unique<CPolyTool>(true)};
     for (int kind = 0; kind < TOOL_COUNT; ++kind) {
         m_drawingTools[kind] = drawing[kind]->GetToolNumber();
         m_tools.push_back(std::move(drawing[kind]));

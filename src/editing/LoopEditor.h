@@ -178,6 +178,8 @@ public:
         TOOL_ELLIPSE,
         TOOL_TEXT,
         TOOL_BLOCK,
+        TOOL_POLYLINE,
+        TOOL_POLYGON,
         TOOL_COUNT
     };
     CDrawingTool* GetTool(ToolKind kind) const;

@@ -13,6 +13,7 @@
 #include "diagram/ConfGraphNode.h"
 #include "diagram/DrawEllipse.h"
 #include "diagram/DrawLine.h"
+#include "diagram/DrawPolyline.h"
 #include "diagram/DrawRectangle.h"
 #include "diagram/DrawText.h"
 #include "diagram/DrawingClasses.h"
@@ -191,6 +192,41 @@ TEST_F(DrawingToolsTest, TheBlockToolPlacesANewBlockWhereTheUserClicked) {
     QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, Free());
     ASSERT_TRUE(cancel.HasAnswered());
     EXPECT_FALSE(view->CanUndo());
+}
+
+// A real double click: a press and release, then the double-click event.
+void DoubleClick(QWidget* surface, QPoint at) {
+    QTest::mouseClick(surface, Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseDClick(surface, Qt::LeftButton, Qt::NoModifier, at);
+}
+
+TEST_F(DrawingToolsTest, APolylineTakesAVertexPerClickAndEndsOnADoubleClick) {
+    view->ChooseTool(CLoopEditor::TOOL_POLYLINE);
+    QWidget* surface = view->viewport();
+    QTest::mouseClick(surface, Qt::LeftButton, Qt::NoModifier, Free());
+    QTest::mouseMove(surface, Free(100, 0));
+    QTest::mouseClick(surface, Qt::LeftButton, Qt::NoModifier, Free(100, 0));
+    QTest::mouseMove(surface, Free(100, 80));
+    DoubleClick(surface, Free(100, 80));
+    auto* polyline = NewObject<CDrawPolyline>();
+    ASSERT_NE(polyline, nullptr);
+    ASSERT_EQ(polyline->GetPointCount(), 3);
+    EXPECT_EQ(polyline->GetPoint(0), Logical(Free()));
+    EXPECT_EQ(polyline->GetPoint(1), Logical(Free(100, 0)));
+    EXPECT_EQ(polyline->GetPoint(2), Logical(Free(100, 80)));
+    EXPECT_FALSE(polyline->IsClosed());
+    EXPECT_EQ(undo.GetCount(&document, false), 1);
+    EXPECT_EQ(undo.GetDescription(&document, false, 0), "Add a common object");
+
+    // A polygon given up half-way with Escape leaves nothing.
+    objectsBefore = view->GetLoopObjects().size();
+    view->ChooseTool(CLoopEditor::TOOL_POLYGON);
+    QTest::mouseClick(surface, Qt::LeftButton, Qt::NoModifier, Free(300));
+    QTest::mouseMove(surface, Free(380, 40));
+    QTest::mouseClick(surface, Qt::LeftButton, Qt::NoModifier, Free(380, 40));
+    QTest::keyClick(view.get(), Qt::Key_Escape);
+    EXPECT_EQ(view->GetLoopObjects().size(), objectsBefore);
+    EXPECT_EQ(undo.GetCount(&document, false), 1);
 }
 
 }  // namespace

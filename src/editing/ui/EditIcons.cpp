@@ -312,8 +312,9 @@ QIcon CEditIcons::DrawingTool(int kind) {
     return DrawnIcon([kind](QPainter& painter) {
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(InkPen(1.4));
-        painter.setBrush(kind == 0 || kind == 4 ? Qt::NoBrush : QBrush(kShape));
-        // 0 line, 1 rectangle, 2 round rectangle, 3 ellipse, 4 text, 5 block
+        painter.setBrush(kind == 0 || kind == 4 || kind == 6 ? Qt::NoBrush : QBrush(kShape));
+        // 0 line, 1 rectangle, 2 round rectangle, 3 ellipse, 4 text, 5 block,
+        // 6 polyline, 7 polygon
         const QRectF box(2.5, 4.5, 11.0, 8.0);
         switch (kind) {
             case 0:
@@ -328,6 +329,16 @@ QIcon CEditIcons::DrawingTool(int kind) {
             case 3:
                 painter.drawEllipse(box);
                 break;
+            case 6:
+            case 7: {
+                const QPointF corners[] = {{2.5, 12.5}, {5.5, 3.5}, {10.0, 9.0}, {13.5, 3.0}};
+                if (kind == 6) {
+                    painter.drawPolyline(corners, 4);
+                } else {
+                    painter.drawPolygon(corners, 4);
+                }
+                break;
+            }
             case 5:
                 painter.drawEllipse(QRectF(3.0, 3.0, 10.0, 10.0));
                 painter.drawLine(QPointF(0.5, 8.0), QPointF(3.0, 8.0));

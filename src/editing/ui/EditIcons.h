@@ -12,8 +12,7 @@ public:
     static QIcon Paste();
     static QIcon Delete();
     static QIcon Select();
-    // The drawing tools in CLoopEditor::ToolKind order: line, rectangle,
-    // round rectangle, ellipse, text.
+    // The drawing tools in CLoopEditor::ToolKind order.
     static QIcon DrawingTool(int kind);
     static QIcon Lock();
     static QIcon ToFront();
