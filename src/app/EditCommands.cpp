@@ -48,6 +48,8 @@ const DrawingToolCommand kDrawingTools[] = {
      true},
     {"toolText", QT_TRANSLATE_NOOP("CEditCommands", "&Text"), CLoopEditor::TOOL_TEXT, true},
     {"toolBlock", QT_TRANSLATE_NOOP("CEditCommands", "&Block"), CLoopEditor::TOOL_BLOCK, true},
+    {"toolBlockList", QT_TRANSLATE_NOOP("CEditCommands", "Bloc&k List"),
+     CLoopEditor::TOOL_BLOCK_LIST, true},
 };
 
 struct AlignmentCommand {

@@ -11,6 +11,7 @@
 #include "diagram/GraphNode.h"
 #include "document/ConfDoc.h"
 #include "editing/ActionIds.h"
+#include "editing/BlockListTool.h"
 #include "editing/DrawingTool.h"
 #include "editing/EllipseTool.h"
 #include "editing/GraphChange.h"
@@ -59,7 +60,8 @@ void CLoopEditor::CreateTools() {
         std::make_unique<CLineTool>(),      std::make_unique<CRectTool>(),
         std::make_unique<CRoundRectTool>(), std::make_unique<CEllipseTool>(),
         std::make_unique<CTextTool>(),      std::make_unique<CNodeTool>(),
-        std::make_unique<CPolyTool>(false), std::make_unique<CPolyTool>(true)};
+        std::make_unique<CPolyTool>(false), std::make_unique<CPolyTool>(true),
+        std::make_unique<CBlockListTool>()};
     for (int kind = 0; kind < TOOL_COUNT; ++kind) {
         m_drawingTools[kind] = drawing[kind]->GetToolNumber();
         m_tools.push_back(std::move(drawing[kind]));

@@ -180,6 +180,7 @@ public:
         TOOL_BLOCK,
         TOOL_POLYLINE,
         TOOL_POLYGON,
+        TOOL_BLOCK_LIST,
         TOOL_COUNT
     };
     CDrawingTool* GetTool(ToolKind kind) const;

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "diagram/ConfGraphBlockList.h"
 #include "diagram/ConfGraphNode.h"
 #include "diagram/DrawEllipse.h"
 #include "diagram/DrawLine.h"
@@ -227,6 +228,19 @@ TEST_F(DrawingToolsTest, APolylineTakesAVertexPerClickAndEndsOnADoubleClick) {
     QTest::keyClick(view.get(), Qt::Key_Escape);
     EXPECT_EQ(view->GetLoopObjects().size(), objectsBefore);
     EXPECT_EQ(undo.GetCount(&document, false), 1);
+}
+
+TEST_F(DrawingToolsTest, TheBlockListToolPlacesTheLoopsTable) {
+    view->ChooseTool(CLoopEditor::TOOL_BLOCK_LIST);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, Free());
+    auto* table = NewObject<CConfGraphBlockList>();
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->GetRect().TopLeft(), Logical(Free()));
+    EXPECT_GT(table->GetRect().Height(), document.GetBlockCount(1) * 5) << "a row per block";
+    EXPECT_TRUE(document.HasBlockList());
+    EXPECT_EQ(undo.GetDescription(&document, false, 0), "Add a graphic block list info object");
+    ASSERT_TRUE(view->Undo(1));
+    EXPECT_FALSE(document.HasBlockList());
 }
 
 }  // namespace

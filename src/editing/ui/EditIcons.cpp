@@ -314,7 +314,7 @@ QIcon CEditIcons::DrawingTool(int kind) {
         painter.setPen(InkPen(1.4));
         painter.setBrush(kind == 0 || kind == 4 || kind == 6 ? Qt::NoBrush : QBrush(kShape));
         // 0 line, 1 rectangle, 2 round rectangle, 3 ellipse, 4 text, 5 block,
-        // 6 polyline, 7 polygon
+        // 6 polyline, 7 polygon, 8 block list
         const QRectF box(2.5, 4.5, 11.0, 8.0);
         switch (kind) {
             case 0:
@@ -339,6 +339,14 @@ QIcon CEditIcons::DrawingTool(int kind) {
                 }
                 break;
             }
+            case 8:
+                painter.setBrush(kPaper);
+                painter.drawRect(QRectF(2.5, 2.5, 11.0, 11.0));
+                for (double y : {5.5, 8.5, 11.0}) {
+                    painter.drawLine(QPointF(2.5, y), QPointF(13.5, y));
+                }
+                painter.drawLine(QPointF(6.5, 5.5), QPointF(6.5, 13.5));
+                break;
             case 5:
                 painter.drawEllipse(QRectF(3.0, 3.0, 10.0, 10.0));
                 painter.drawLine(QPointF(0.5, 8.0), QPointF(3.0, 8.0));
