@@ -26,6 +26,8 @@ public:
         COLORREF textColor = 0;
         COLORREF backColor = 0;
         bool opaque = false;
+
+        bool operator==(const Attributes&) const = default;
     };
 
     enum Options : unsigned {

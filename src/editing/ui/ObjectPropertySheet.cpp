@@ -18,6 +18,7 @@
 #include "editing/LoopCommands.h"
 #include "editing/LoopEditor.h"
 #include "editing/TextState.h"
+#include "editing/ui/TextAttributes.h"
 #include "editing/ui/TextEntryDlg.h"
 #include "platform/StringTable.h"
 #include "platform/gui/GdiConvert.h"
@@ -25,30 +26,13 @@
 namespace {
 
 CTextPropertyPage::Attributes AttributesOf(const CDrawText& label) {
-    const CTextState state = CTextState::Of(label);
-    CTextPropertyPage::Attributes attributes;
-    attributes.font = state.font;
-    attributes.format = state.format;
-    attributes.textColor = state.textColor;
-    attributes.backColor = state.backColor;
-    attributes.opaque = state.opaque;
-    return attributes;
+    return textattributes::Of(CTextState::Of(label));
 }
 
 CTextState StateOf(const CTextPropertyPage::Attributes& attributes) {
     CTextState state;
-    state.font = attributes.font;
-    state.format = attributes.format;
-    state.textColor = attributes.textColor;
-    state.backColor = attributes.backColor;
-    state.opaque = attributes.opaque;
+    textattributes::Apply(attributes, state);
     return state;
-}
-
-bool SameAttributes(const CTextPropertyPage::Attributes& a,
-                    const CTextPropertyPage::Attributes& b) {
-    return a.font == b.font && a.format == b.format && a.textColor == b.textColor &&
-           a.backColor == b.backColor && a.opaque == b.opaque;
 }
 
 // Lines and open polylines have no inside to fill.
@@ -100,7 +84,7 @@ bool EditNode(CLoopEditor& view, CGraphNode& node, QWidget* parent) {
     const LOGPEN newPen = linePage->GetLogPen();
     const LOGBRUSH newBrush = fillPage->GetLogBrush();
     const CTextPropertyPage::Attributes newLabels = textPage->GetAttributes();
-    if (newPen == pen && newBrush == brush && SameAttributes(newLabels, labels)) {
+    if (newPen == pen && newBrush == brush && newLabels == labels) {
         return false;
     }
     return view.Commands().ApplyNodeProperties(&node, newPen, newBrush, StateOf(newLabels));
@@ -121,7 +105,7 @@ bool EditLink(CLoopEditor& view, CGraphLink& link, QWidget* parent) {
     }
     const LOGPEN newPen = linePage->GetLogPen();
     const CTextPropertyPage::Attributes newLabels = textPage->GetAttributes();
-    if (newPen == pen && SameAttributes(newLabels, labels)) {
+    if (newPen == pen && newLabels == labels) {
         return false;
     }
     return view.Commands().ApplyLinkProperties(&link, newPen, StateOf(newLabels));

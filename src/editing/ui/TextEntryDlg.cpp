@@ -6,21 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "editing/ui/TextAttributes.h"
 #include "platform/gui/GdiConvert.h"
-
-namespace {
-
-CTextPropertyPage::Attributes AttributesOf(const CTextState& state) {
-    CTextPropertyPage::Attributes attributes;
-    attributes.font = state.font;
-    attributes.format = state.format;
-    attributes.textColor = state.textColor;
-    attributes.backColor = state.backColor;
-    attributes.opaque = state.opaque;
-    return attributes;
-}
-
-}  // namespace
 
 CTextEntryDlg::CTextEntryDlg(const CTextState& state, QWidget* parent)
     : QDialog(parent), m_original(state) {
@@ -36,7 +23,7 @@ CTextEntryDlg::CTextEntryDlg(const CTextState& state, QWidget* parent)
     layout->addWidget(m_pText, 1);
 
     m_pAttributes = new CTextPropertyPage(
-        AttributesOf(state), CTextPropertyPage::kAlignment | CTextPropertyPage::kOpaque,
+        textattributes::Of(state), CTextPropertyPage::kAlignment | CTextPropertyPage::kOpaque,
         m_colorChooser, this);
     m_pAttributes->setObjectName("attributes");
     layout->addWidget(m_pAttributes);
@@ -64,11 +51,6 @@ CTextState CTextEntryDlg::GetState() const {
     if (!m_pText->isReadOnly()) {
         state.text = gdi::FromQString(m_pText->toPlainText());
     }
-    const CTextPropertyPage::Attributes attributes = m_pAttributes->GetAttributes();
-    state.font = attributes.font;
-    state.format = attributes.format;
-    state.textColor = attributes.textColor;
-    state.backColor = attributes.backColor;
-    state.opaque = attributes.opaque;
+    textattributes::Apply(m_pAttributes->GetAttributes(), state);
     return state;
 }
