@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "LoopViewFixture.h"
 #include "diagram/ConfGraphNode.h"
 #include "diagram/DrawingClasses.h"
 #include "document/ConfDoc.h"
@@ -42,14 +43,10 @@ void ClickRow(CListCtrlEx& list, int row) {
     QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
 }
 
-class BlockListPanelTest : public testing::Test {
+class BlockListPanelTest : public LoopViewFixture {
 protected:
     void SetUp() override {
-        RegisterDrawingClasses();
-        ASSERT_TRUE(document.OnOpenDocument(testpaths::ExamplePlant()));
-        view = std::make_unique<CLoopView>(document);
-        view->resize(900, 700);
-        view->show();
+        LoopViewFixture::SetUp();
         panel.resize(320, 400);
         panel.SetView(view.get());
         panel.show();
@@ -57,9 +54,6 @@ protected:
     }
     QPushButton* Button(const char* name) { return panel.findChild<QPushButton*>(name); }
 
-    CUndoManager undo;
-    CConfDoc document;
-    std::unique_ptr<CLoopView> view;
     CBlockListPanel panel;
 };
 

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "LoopViewFixture.h"
 #include "diagram/ConfGraphBlockList.h"
 #include "diagram/ConfGraphNode.h"
 #include "diagram/DrawEllipse.h"
@@ -31,17 +32,14 @@
 
 namespace {
 
-class DrawingToolsTest : public testing::Test {
+class DrawingToolsTest : public LoopViewFixture {
 protected:
-    void SetUp() override {
-        RegisterDrawingClasses();
-        ASSERT_TRUE(document.OnOpenDocument(testpaths::ExamplePlant()));
+    void PrepareDocument() override {
         // Exact points: no grid to snap to.
         document.GetGeneralData().m_bSnapToGrid = false;
-        view = std::make_unique<CLoopView>(document);
-        view->resize(1000, 800);
-        view->show();
-        QApplication::processEvents();
+    }
+    void SetUp() override {
+        LoopViewFixture::SetUp();
         objectsBefore = view->GetLoopObjects().size();
     }
     // A free spot on the page, in device units, below the example's drawing.
@@ -76,9 +74,6 @@ protected:
         return nullptr;
     }
 
-    CUndoManager undo;
-    CConfDoc document;
-    std::unique_ptr<CLoopView> view;
     std::size_t objectsBefore = 0;
 };
 

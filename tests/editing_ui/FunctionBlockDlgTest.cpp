@@ -12,6 +12,7 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include "LoopViewFixture.h"
 #include "diagram/ConfGraphNode.h"
 #include "diagram/DrawingClasses.h"
 #include "diagram/GraphLink.h"
@@ -82,27 +83,16 @@ void PressOk(CFunctionBlockDlg& dialog) {
     QTest::mouseClick(ok, Qt::LeftButton);
 }
 
-class FunctionBlockDlgTest : public testing::Test {
+class FunctionBlockDlgTest : public LoopViewFixture {
 protected:
-    void SetUp() override {
-        RegisterDrawingClasses();
-        ASSERT_TRUE(document.OnOpenDocument(testpaths::ExamplePlant()));
-        view = std::make_unique<CLoopView>(document);
-        view->resize(1000, 800);
-        view->show();
-        QApplication::processEvents();
-    }
     // A double click on the node's shape, as the user opens the dialog (the
     // first click of it selects the node).
     void DoubleClickNode(int blockNumber) {
         CConfGraphNode* node = view->FindBlockNode(blockNumber, 1);
         ASSERT_NE(node, nullptr);
-        const CPoint centre = node->GetShape()->GetRect().CenterPoint();
-        const CPoint device = view->LPtoDP(centre);
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          QPoint(device.x, device.y));
-        QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
-                           QPoint(device.x, device.y));
+        const QPoint at = At(node->GetShape()->GetRect().CenterPoint());
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     }
     std::string Param(int blockNumber, int kind, const std::string& mnemonic) {
         const CBlock* block = document.FindBlockByNumber(blockNumber);
@@ -113,10 +103,6 @@ protected:
         }
         return "?";
     }
-
-    CUndoManager undo;
-    CConfDoc document;
-    std::unique_ptr<CLoopView> view;
 };
 
 TEST_F(FunctionBlockDlgTest, AGainOutOfRangeIsRefusedThenAcceptedAndUndone) {

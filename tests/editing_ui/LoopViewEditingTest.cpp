@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QTest>
 
+#include "LoopViewFixture.h"
 #include "diagram/ConfGraphNode.h"
 #include "diagram/DrawPolyline.h"
 #include "diagram/DrawingClasses.h"
@@ -20,21 +21,8 @@
 
 namespace {
 
-class LoopViewEditingTest : public testing::Test {
+class LoopViewEditingTest : public LoopViewFixture {
 protected:
-    void SetUp() override {
-        RegisterDrawingClasses();
-        ASSERT_TRUE(document.OnOpenDocument(testpaths::ExamplePlant()));
-        view = std::make_unique<CLoopView>(document);
-        view->resize(1000, 800);
-        view->show();
-        view->SetMenusNonModal(true);
-        QApplication::processEvents();
-    }
-    QPoint At(CPoint logical) const {
-        const CPoint device = view->LPtoDP(logical);
-        return QPoint(device.x, device.y);
-    }
     QPoint Centre(const CDrawingObject* object) const {
         return At(object->GetRect().CenterPoint());
     }
@@ -58,10 +46,6 @@ protected:
         }
         return nullptr;
     }
-
-    CUndoManager undo;
-    CConfDoc document;
-    std::unique_ptr<CLoopView> view;
 };
 
 TEST_F(LoopViewEditingTest, DraggingANodeMovesItWithItsLinksAndUndoPutsItBack) {

@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "LoopViewFixture.h"
 #include "diagram/ConfGraphNode.h"
 #include "diagram/DrawLine.h"
 #include "diagram/DrawRectangle.h"
@@ -63,21 +64,8 @@ void ClickButton(QDialog& dialog, QDialogButtonBox::StandardButton which) {
     QTest::mouseClick(box->button(which), Qt::LeftButton);
 }
 
-class ObjectPropertySheetTest : public testing::Test {
+class ObjectPropertySheetTest : public LoopViewFixture {
 protected:
-    void SetUp() override {
-        RegisterDrawingClasses();
-        ASSERT_TRUE(document.OnOpenDocument(testpaths::ExamplePlant()));
-        view = std::make_unique<CLoopView>(document);
-        view->resize(1000, 800);
-        view->show();
-        view->SetMenusNonModal(true);
-        QApplication::processEvents();
-    }
-    QPoint At(CPoint logical) const {
-        const CPoint device = view->LPtoDP(logical);
-        return QPoint(device.x, device.y);
-    }
     // A right click on the point and "Properties..." from its menu; fill
     // works in the dialog once it is open and must close it.
     void OpenProperties(QPoint at, const std::function<void(QDialog&)>& fill) {
@@ -130,10 +118,6 @@ protected:
         return placed;
     }
     std::string LastAction() { return undo.GetDescription(&document, false, 0); }
-
-    CUndoManager undo;
-    CConfDoc document;
-    std::unique_ptr<CLoopView> view;
 };
 
 TEST_F(ObjectPropertySheetTest, ABlockGetsLineFillAndTextPagesAndOneUndoEntry) {
