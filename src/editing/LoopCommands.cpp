@@ -43,6 +43,21 @@ Action* DoPending(CLoopEditor& view, Action* action) {
     return action;
 }
 
+// A property change of one object: the pending action notes its style first,
+// then the change is made between two repaints.
+template <class Action, class Object, class Change>
+bool ApplyStyle(CLoopEditor& view, Object* object, int descriptionId, Change change) {
+    if (object == nullptr || !view.HasObject(object)) {
+        return false;
+    }
+    view.ClosePendingAction();
+    DoPending(view, new Action(&view, descriptionId, object));
+    view.InvalidateObject(object);
+    change(*object);
+    view.InvalidateObject(object);
+    return true;
+}
+
 CRect BoundsOf(const CDrawingObject* object) {
     CRect rect = object->GetRect();
     rect.NormalizeRect();
@@ -403,79 +418,51 @@ bool CLoopCommands::ShowAllPorts(bool outputEnd, bool show) {
 // --- properties -----------------------------------------------------------------
 
 bool CLoopCommands::ApplyLineProperties(CDrawingObject* object, const LOGPEN& pen) {
-    if (object == nullptr || !m_view.HasObject(object)) {
-        return false;
-    }
-    m_view.ClosePendingAction();
-    DoPending(m_view, new CLinePropAction(&m_view, IDS_EDIT_LINE_PROPERTIES, object));
-    m_view.InvalidateObject(object);
-    object->SetLogPen(pen);
-    m_view.InvalidateObject(object);
-    return true;
+    return ApplyStyle<CLinePropAction>(m_view, object, IDS_EDIT_LINE_PROPERTIES,
+                                       [&](CDrawingObject& line) { line.SetLogPen(pen); });
 }
 
 bool CLoopCommands::ApplyShapeProperties(CDrawingObject* object, const LOGPEN& pen,
                                          const LOGBRUSH& brush) {
-    if (object == nullptr || !m_view.HasObject(object)) {
-        return false;
-    }
-    m_view.ClosePendingAction();
-    DoPending(m_view, new CFShapePropAction(&m_view, IDS_EDIT_FILLED_SHAPE_PROPERTIES, object));
-    m_view.InvalidateObject(object);
-    object->SetLogPen(pen);
-    object->SetLogBrush(brush);
-    m_view.InvalidateObject(object);
-    return true;
+    return ApplyStyle<CFShapePropAction>(m_view, object, IDS_EDIT_FILLED_SHAPE_PROPERTIES,
+                                         [&](CDrawingObject& shape) {
+                                             shape.SetLogPen(pen);
+                                             shape.SetLogBrush(brush);
+                                         });
 }
 
 bool CLoopCommands::ApplyTextProperties(CDrawText* text, const CTextState& state) {
-    if (text == nullptr || !m_view.HasObject(text)) {
-        return false;
-    }
-    m_view.ClosePendingAction();
-    DoPending(m_view, new CTextPropAction(&m_view, IDS_EDIT_TEXT_PROPERTIES, text));
-    m_view.InvalidateObject(text);
-    state.ApplyTo(*text);
-    m_view.InvalidateObject(text);
-    return true;
+    return ApplyStyle<CTextPropAction>(m_view, text, IDS_EDIT_TEXT_PROPERTIES,
+                                       [&](CDrawText& label) { state.ApplyTo(label); });
 }
 
 bool CLoopCommands::ApplyNodeProperties(CGraphNode* node, const LOGPEN& pen, const LOGBRUSH& brush,
                                         const CTextState& labels) {
-    if (node == nullptr || !m_view.HasObject(node)) {
-        return false;
-    }
-    m_view.ClosePendingAction();
-    DoPending(m_view, new CNodePropAction(&m_view, IDS_EDIT_BLOCK_PROPERTIES, node));
-    m_view.InvalidateObject(node);
-    node->SetLogPen(pen);
-    node->SetLogBrush(brush);
-    for (CDrawText* label : {node->GetNameLabel(), node->GetNumberLabel()}) {
-        if (label != nullptr) {
-            CTextState state = labels;
-            state.text = label->GetText();
-            state.ApplyTo(*label);
-        }
-    }
-    node->LayoutLabels();
-    m_view.InvalidateObject(node);
-    return true;
+    return ApplyStyle<CNodePropAction>(
+        m_view, node, IDS_EDIT_BLOCK_PROPERTIES, [&](CGraphNode& shown) {
+            shown.SetLogPen(pen);
+            shown.SetLogBrush(brush);
+            // Both labels take the attributes; each keeps its text.
+            for (CDrawText* label : {shown.GetNameLabel(), shown.GetNumberLabel()}) {
+                if (label != nullptr) {
+                    CTextState state = labels;
+                    state.text = label->GetText();
+                    state.ApplyTo(*label);
+                }
+            }
+            shown.LayoutLabels();
+        });
 }
 
 bool CLoopCommands::ApplyLinkProperties(CGraphLink* link, const LOGPEN& pen,
                                         const CTextState& labels) {
-    if (link == nullptr || !m_view.HasObject(link)) {
-        return false;
-    }
-    m_view.ClosePendingAction();
-    DoPending(m_view, new CLinkPropAction(&m_view, IDS_EDIT_LINK_PROPERTIES, link));
-    m_view.InvalidateObject(link);
-    link->SetLogPen(pen);
-    link->SetLogFont(labels.font);
-    link->SetTextColors(labels.textColor, labels.backColor);
-    link->UpdateDecorations(&m_view);
-    m_view.InvalidateObject(link);
-    return true;
+    return ApplyStyle<CLinkPropAction>(m_view, link, IDS_EDIT_LINK_PROPERTIES,
+                                       [&](CGraphLink& route) {
+                                           route.SetLogPen(pen);
+                                           route.SetLogFont(labels.font);
+                                           route.SetTextColors(labels.textColor, labels.backColor);
+                                           route.UpdateDecorations(&m_view);
+                                       });
 }
 
 bool CLoopCommands::ApplyBlockParameters(int blockNumber,
