@@ -185,38 +185,28 @@ bool CLoopCommands::CanOrder() const {
 }
 
 bool CLoopCommands::ToFront() {
-    CDrawingObject* object = SingleSelected();
-    if (object == nullptr || !m_view.GetDocument()->MoveToListEnd(object, true)) {
-        return false;
-    }
-    m_view.NoteChangeOutsideUndo();
-    m_view.InvalidateObject(object);
-    return true;
+    return Reorder(
+        [](CConfDoc& doc, CDrawingObject* object) { return doc.MoveToListEnd(object, true); });
 }
 
 bool CLoopCommands::ToBack() {
-    CDrawingObject* object = SingleSelected();
-    if (object == nullptr || !m_view.GetDocument()->MoveToListEnd(object, false)) {
-        return false;
-    }
-    m_view.NoteChangeOutsideUndo();
-    m_view.InvalidateObject(object);
-    return true;
+    return Reorder(
+        [](CConfDoc& doc, CDrawingObject* object) { return doc.MoveToListEnd(object, false); });
 }
 
 bool CLoopCommands::ForwardOne() {
-    CDrawingObject* object = SingleSelected();
-    if (object == nullptr || !m_view.GetDocument()->MoveInList(object, 1)) {
-        return false;
-    }
-    m_view.NoteChangeOutsideUndo();
-    m_view.InvalidateObject(object);
-    return true;
+    return Reorder([](CConfDoc& doc, CDrawingObject* object) { return doc.MoveInList(object, 1); });
 }
 
 bool CLoopCommands::BackwardOne() {
+    return Reorder(
+        [](CConfDoc& doc, CDrawingObject* object) { return doc.MoveInList(object, -1); });
+}
+
+// The drawing order is not recorded for undo: the document stays modified.
+bool CLoopCommands::Reorder(const std::function<bool(CConfDoc&, CDrawingObject*)>& move) {
     CDrawingObject* object = SingleSelected();
-    if (object == nullptr || !m_view.GetDocument()->MoveInList(object, -1)) {
+    if (object == nullptr || !move(*m_view.GetDocument(), object)) {
         return false;
     }
     m_view.NoteChangeOutsideUndo();

@@ -12,6 +12,7 @@
 #include "platform/Size.h"
 
 class CBlock;
+class CConfDoc;
 class CDrawingObject;
 class CDrawingTemplate;
 class CDrawText;
@@ -126,6 +127,7 @@ private:
     bool CopySelection();
     void ForgetHistory();
     CDrawingObject* SingleSelected() const;
+    bool Reorder(const std::function<bool(CConfDoc&, CDrawingObject*)>& move);
     CGraphLink* SelectedLink() const;
 
     CLoopEditor& m_view;
