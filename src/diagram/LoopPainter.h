@@ -30,11 +30,12 @@ public:
 
     // True when the object belongs on this loop's drawing.
     bool IsOnLoop(const CDrawingObject& object) const;
+    // The loop's drawing objects alone, as they are printed on white paper.
+    void DrawObjects(CDC& dc) const;
 
 private:
     void DrawPage(CDC& dc) const;
     void DrawGrid(CDC& dc) const;
-    void DrawObjects(CDC& dc) const;
 
     const CConfDoc& m_document;
     int m_nLoop;

@@ -26,3 +26,5 @@ int RunCalibrationCommand(const std::vector<std::string>& args);
 int RunRenderCommand(const std::vector<std::string>& args);
 int RunTemplateCommand(const std::vector<std::string>& args);
 int RunAutodrawCommand(const std::vector<std::string>& args);
+int RunReportCommand(const std::vector<std::string>& args);
+int RunPrintCommand(const std::vector<std::string>& args);
