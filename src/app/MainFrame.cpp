@@ -28,6 +28,7 @@
 #include "app/DebugLogWnd.h"
 #include "app/DocumentWindow.h"
 #include "app/EditCommands.h"
+#include "app/PrintCommands.h"
 #include "app/RecentFileList.h"
 #include "app/ToolBarIcons.h"
 #include "app/TransferCommands.h"
@@ -69,6 +70,7 @@ CMainFrame::CMainFrame(CAppSettings& settings)
     : m_settings(settings),
       m_pRecentFiles(std::make_unique<CRecentFileList>(settings.GetStore())),
       m_pTransfers(std::make_unique<CTransferCommands>(*this, settings)),
+      m_pPrint(std::make_unique<CPrintCommands>(*this)),
       m_pMdiArea(new QMdiArea(this)) {
     setWindowTitle("KESTREL Plus");
     m_pMdiArea->setViewMode(QMdiArea::SubWindowView);
@@ -165,6 +167,8 @@ void CMainFrame::CreateFileMenu() {
     AddCommand(file, "fileImport", tr("&Import..."), {}, [this] { ShowImportDialog(); });
     AddCommand(file, "fileExportPda", tr("&Export to PDA..."), {}, [this] { ExportActiveToPda(); });
     file->addSeparator();
+    AddPrintCommands(file);
+    file->addSeparator();
     AddCommand(file, "fileInfo", tr("Document &Information..."), {},
                [this] { ShowDocumentInformation(); });
     AddCommand(file, "fileProperties", tr("Document &Properties..."), {},
@@ -174,6 +178,27 @@ void CMainFrame::CreateFileMenu() {
     FillRecentFilesMenu();
     file->addSeparator();
     AddCommand(file, "fileExit", tr("E&xit"), QKeySequence::Quit, [this] { close(); });
+}
+
+void CMainFrame::AddPrintCommands(QMenu* file) {
+    auto onActive = [this](auto command) {
+        return [this, command] {
+            if (CConfDoc* document = GetActiveDocument()) {
+                (m_pPrint.get()->*command)(*document);
+            }
+        };
+    };
+    AddCommand(file, "filePrint", tr("&Print Selected..."), QKeySequence::Print,
+               onActive(&CPrintCommands::PrintSelected));
+    AddCommand(file, "filePrintPreview", tr("Print Pre&view"), {},
+               onActive(&CPrintCommands::PrintPreview));
+    AddCommand(file, "filePrintPdf", tr("Print to P&DF..."), {}, [this] {
+        if (CConfDoc* document = GetActiveDocument()) {
+            m_pPrint->PrintToPdf(*document);
+        }
+    });
+    AddCommand(file, "filePrintSetup", tr("P&rint Setup..."), {},
+               onActive(&CPrintCommands::PrintSetup));
 }
 
 void CMainFrame::FillRecentFilesMenu() {
@@ -340,6 +365,10 @@ void CMainFrame::UpdateCommands() {
         {"toolSave", open && document->IsModified()},
         {"fileSaveAs", open},
         {"fileExportPda", open},
+        {"filePrint", open},
+        {"filePrintPreview", open},
+        {"filePrintPdf", open},
+        {"filePrintSetup", open},
         {"fileInfo", open},
         {"fileProperties", open},
         {"zoomIn", open},

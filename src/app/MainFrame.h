@@ -22,6 +22,7 @@ class CBlockListPanel;
 class QDockWidget;
 class CDebugLogWnd;
 class CDocumentWindow;
+class CPrintCommands;
 class CLoopView;
 class CRecentFileList;
 class CStatusBarEx;
@@ -63,6 +64,7 @@ public:
     void OnlineCommand();
     CTransferCommands& GetTransferCommands() { return *m_pTransfers; }
     CEditCommands& GetEditCommands() { return *m_pEdit; }
+    CPrintCommands& GetPrintCommands() { return *m_pPrint; }
 
     // Status bar panes and the document bar.
     void SetTxLight(long on);
@@ -114,6 +116,7 @@ private:
                         const QKeySequence& key, std::function<void()> handler);
     void CreateMenus();
     void CreateFileMenu();
+    void AddPrintCommands(QMenu* file);
     void CreateViewMenu();
     void CreateCommunicationMenu();
     void CreateLanguageMenu();
@@ -145,6 +148,7 @@ private:
     std::unique_ptr<CRecentFileList> m_pRecentFiles;
     std::unique_ptr<CUndoManager> m_pOwnUndoManager;
     std::unique_ptr<CTransferCommands> m_pTransfers;
+    std::unique_ptr<CPrintCommands> m_pPrint;
     CEditCommands* m_pEdit = nullptr;
     QMdiArea* m_pMdiArea;
     QToolBar* m_pToolBar = nullptr;
