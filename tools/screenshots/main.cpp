@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "EditingShots.h"
+#include "PrintShots.h"
 #include "ShotSaver.h"
 #include "app/MainFrame.h"
 #include "comm/AppSettings.h"
@@ -54,6 +55,7 @@ int main(int argc, char** argv) {
     }
 
     ok = SaveEditingShots(frame, folder) && ok;
+    ok = SavePrintShots(*document, folder) && ok;
 
     CCommSettings comm(settings.LoadCommSettings(), {"/dev/ttyS0", "/dev/ttyUSB0"});
     comm.show();
