@@ -1,6 +1,7 @@
 #include "app/PrintCommands.h"
 
 #include <QFileDialog>
+#include <QPageLayout>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -48,7 +49,18 @@ void CPrintCommands::PageSetup(CConfDoc& document) {
     }
 }
 
+void CPrintCommands::UseDocumentPaper(const CConfDoc& document) {
+    if (!HasPrinter() || document.GetPaperSize() <= 0) {
+        return;
+    }
+    const QPageLayout layout =
+        CPageSetup::LayoutOf(document.GetPaperSize(), document.GetOrientation());
+    m_pPrinter->setPageSize(layout.pageSize());
+    m_pPrinter->setPageOrientation(layout.orientation());
+}
+
 void CPrintCommands::PrintSetup(CConfDoc& document) {
+    UseDocumentPaper(document);
     if (!HasPrinter()) {
         AfxMessageBox("There is no printer installed: the page setup keeps its defaults.",
                       MB_OK | MB_ICONINFORMATION);
@@ -61,6 +73,7 @@ void CPrintCommands::PrintSetup(CConfDoc& document) {
 }
 
 bool CPrintCommands::AskSelection(CConfDoc& document) {
+    UseDocumentPaper(document);
     CPrintSelectedDlg dialog(!CPrintJob::CountLoopPages(document).empty(), m_last, &m_parent);
     dialog.SetPrintSetupHandler([this, &document] { PrintSetup(document); });
     if (dialog.exec() != QDialog::Accepted) {

@@ -37,6 +37,8 @@ private:
     // Shows "Print Selected"; false when cancelled.
     bool AskSelection(CConfDoc& document);
     CPageSetup CurrentSetup() const;
+    // The paper and orientation the document keeps go to the printer.
+    void UseDocumentPaper(const CConfDoc& document);
     bool PrintToPrinter(const CPrintJob& job, CConfDoc& document);
     bool SaveAsPdf(const CPrintJob& job, QString path);
     bool HasPages(CPrintJob& job) const;
