@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -67,6 +69,9 @@ TEST_F(ConfPreviewViewTest, ButtonsMoveThroughThePagesAndTheIndicatorFollows) {
     EXPECT_EQ(m_preview->GetCurrentPage(), m_pages - 1);
     Press("previewFirst");
     EXPECT_EQ(m_preview->GetCurrentPage(), 1);
+    Press("previewLast");
+    m_preview->GetPreview()->findChild<QAbstractScrollArea*>()->verticalScrollBar()->setValue(0);
+    EXPECT_EQ(m_preview->GetIndicatorText(), "Page 1");  // scrolled back to the top
     EXPECT_EQ(CConfPreviewView::IndicatorText(3, 7, true), "Pages 3-4");
     EXPECT_EQ(CConfPreviewView::IndicatorText(7, 7, true), "Page 7");
 }

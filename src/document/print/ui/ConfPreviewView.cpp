@@ -1,10 +1,12 @@
 #include "document/print/ui/ConfPreviewView.h"
 
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QBoxLayout>
 #include <QLabel>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QToolBar>
 
 #include "document/print/PrintJob.h"
@@ -21,6 +23,12 @@ CConfPreviewView::CConfPreviewView(const CPrintJob& job, QPrinter& printer, QWid
             [this](QPrinter* device) { m_job.Print(*device); });
     CreateButtonBar();
     connect(m_pPreview, &QPrintPreviewWidget::previewChanged, this, [this] { UpdateIndicator(); });
+    // Scrolling through the pages moves the current page too.
+    if (auto* pages = m_pPreview->findChild<QAbstractScrollArea*>()) {
+        for (QScrollBar* bar : {pages->verticalScrollBar(), pages->horizontalScrollBar()}) {
+            connect(bar, &QScrollBar::valueChanged, this, [this] { UpdateIndicator(); });
+        }
+    }
     resize(900, 800);
 }
 
