@@ -135,6 +135,7 @@ TEST(PrintJob, PrintedLoopPageMatchesTheDrawingOfTheView) {
 
     const CRect body = CPageSetup().GetPrintable();  // no header: the whole printable area
     const int loop = job.GetLoopPages().front();
+    int resolution = 0;
     QImage drawn(printed.size(), QImage::Format_RGB32);
     drawn.fill(Qt::white);
     {
@@ -142,7 +143,7 @@ TEST(PrintJob, PrintedLoopPageMatchesTheDrawingOfTheView) {
         CDC dc(painter);
         dc.SetMapMode(MM_ANISOTROPIC);
         dc.SetWindowExt(CSize(100, 100));
-        const int resolution = job.LoopResolution(loop, body, kDpi);
+        resolution = job.LoopResolution(loop, body, kDpi);
         dc.SetViewportExt(CSize(resolution, resolution));
         dc.SetViewportOrg(CPoint(body.left, body.top));
         CLoopPainter(*doc, loop).DrawObjects(dc);
@@ -152,6 +153,12 @@ TEST(PrintJob, PrintedLoopPageMatchesTheDrawingOfTheView) {
     // one pixel of it.
     const int inked = CountInked(drawn);
     EXPECT_GT(inked, 2000);  // the loop was drawn at all
+    // The example's first loop is wider than the body: it is made smaller, and
+    // drawn without the printed page's clipping it still stays in the body.
+    EXPECT_LT(resolution, kDpi);
+    EXPECT_EQ(CountInked(drawn.copy(body.right, 0, drawn.width() - body.right, drawn.height())), 0);
+    EXPECT_EQ(CountInked(drawn.copy(0, body.bottom, drawn.width(), drawn.height() - body.bottom)),
+              0);
     EXPECT_LT(CountUnmatched(drawn, printed), inked / 50);
     EXPECT_LT(CountUnmatched(printed, drawn), inked / 50);
 }
