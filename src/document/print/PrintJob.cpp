@@ -16,7 +16,7 @@
 namespace {
 
 constexpr int kLoopCount = 5;
-// Loop drawings are in hundredths of an inch, printed at their true size.
+// Loop drawings are in hundredths of an inch.
 constexpr int kDrawingUnitsPerInch = 100;
 // PDF pages keep block pictures sharp at this resolution.
 constexpr int kPdfResolution = 600;
@@ -139,7 +139,7 @@ void CPrintJob::PrintLoopPage(QPainter& painter, int dpi, int loopNumber, int pa
     MapUnits(dc, kDrawingUnitsPerInch, resolution);
     dc.SetViewportOrg(
         CPoint(static_cast<int>(area.left * scale), static_cast<int>(area.top * scale)));
-    CLoopPainter(m_document, loopNumber, m_document.GetPageSize()).DrawObjects(dc);
+    CLoopPainter(m_document, loopNumber).DrawObjects(dc);
     painter.restore();
 }
 
