@@ -134,7 +134,8 @@ TEST_F(CalibrationDlgTest, CurrentOutputsOfAControllerWithoutConfiguration) {
     EXPECT_EQ(grid.GetItemText(1, 0), "100%");
     EXPECT_EQ(grid.GetItemText(0, 1), "4.000");
     EXPECT_EQ(grid.GetItemText(1, 4), "20.000");
-    EXPECT_EQ(grid.GetColumnWidth(0), CCalibrationDlg::kLabelColumnWidth);
+    EXPECT_GE(grid.GetColumnWidth(0), CCalibrationDlg::kLabelColumnWidth);
+    EXPECT_EQ(grid.GetColumnWidth(1), (grid.viewport()->width() - 36) / 8);
     EXPECT_TRUE(dialog->GetDownloadButton()->isEnabled());
     EXPECT_FALSE(dialog->GetCertificateButton()->isEnabled());
 

@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <QSpinBox>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "comm/gui/CalibrationCertificate.h"
@@ -310,7 +311,14 @@ void CCalibrationDlg::FitColumns() {
     if (m_pGrid->GetColumnCount() == 0) {
         return;
     }
-    m_pGrid->SetColumnWidth(0, kLabelColumnWidth);
+    // At least the usual width; wider when the font needs it for "100%".
+    int labelWidth = kLabelColumnWidth;
+    for (int row = 0; row < m_pGrid->GetItemCount(); ++row) {
+        labelWidth = std::max(
+            labelWidth, m_pGrid->fontMetrics().horizontalAdvance(m_pGrid->GetItemText(row, 0)) +
+                            2 * m_pGrid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 8);
+    }
+    m_pGrid->SetColumnWidth(0, labelWidth);
     const int width =
         (m_pGrid->viewport()->width() - (kLabelColumnWidth - kLabelOverlap)) / kDataColumnShare;
     for (int column = 1; column < m_pGrid->GetColumnCount(); ++column) {
