@@ -240,8 +240,17 @@ bool CCalibrationRecord::ReadFile(const std::string& path, std::vector<CCalibrat
         error = "cannot read " + path;
         return false;
     }
+    std::ostringstream text;
+    text << file.rdbuf();
+    ParseCsv(text.str(), records);
+    return true;
+}
+
+void CCalibrationRecord::ParseCsv(const std::string& text,
+                                  std::vector<CCalibrationRecord>& records) {
+    std::istringstream lines(text);
     std::string line;
-    while (std::getline(file, line)) {
+    while (std::getline(lines, line)) {
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
@@ -255,7 +264,6 @@ bool CCalibrationRecord::ReadFile(const std::string& path, std::vector<CCalibrat
         records.back().m_found.SetValue(cell.column, cell.row, cell.found);
         records.back().m_left.SetValue(cell.column, cell.row, cell.left);
     }
-    return true;
 }
 
 std::vector<CCalibrationRecord> CCalibrationRecord::FindRecords(const std::string& workDir,

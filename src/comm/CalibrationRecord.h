@@ -46,6 +46,8 @@ public:
     // The records of one file, in file order.
     static bool ReadFile(const std::string& path, std::vector<CCalibrationRecord>& records,
                          std::string& error);
+    // The records of a file's text; lines that are no cell of a record are skipped.
+    static void ParseCsv(const std::string& text, std::vector<CCalibrationRecord>& records);
     // The records of an address in every file of workDir/calibration, oldest
     // first; since ("YYYY-MM-DD", empty for all) leaves out earlier ones.
     static std::vector<CCalibrationRecord> FindRecords(const std::string& workDir, int address,
