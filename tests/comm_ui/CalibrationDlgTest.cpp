@@ -171,6 +171,7 @@ TEST_F(CalibrationDlgTest, CurrentOutputsOfAControllerWithoutConfiguration) {
     EXPECT_TRUE(answerer.HasAnswered());
     const std::string bytes = ReadText(pdf);
     EXPECT_EQ(bytes.rfind("%PDF", 0), 0u);
+    EXPECT_NE(bytes.find("/Count 1"), std::string::npos);  // one page, the one record
 }
 
 TEST_F(CalibrationDlgTest, AControllerWithAConfigurationIsAskedFirst) {

@@ -133,7 +133,12 @@ else
 fi
 expect "certificate" 0 "2 page(s) written." \
     "$cli" calibration certificate --address 2 --workdir "$work" -o "$work/cert.pdf"
-if [ "$(head -c 4 "$work/cert.pdf")" = "%PDF" ]; then passed=$((passed + 1)); else fail "certificate: no PDF"; fi
+# One page per record: the current-output write and the automatic calibration.
+if [ "$(head -c 4 "$work/cert.pdf")" = "%PDF" ] && grep -aq "/Count 2" "$work/cert.pdf"; then
+    passed=$((passed + 1))
+else
+    fail "certificate: not a PDF of two pages"
+fi
 expect "certificate of nothing" 1 "No calibration record of address 3" \
     "$cli" calibration certificate --address 3 --since 2020-01-01 --workdir "$work" -o "$work/none.pdf"
 
