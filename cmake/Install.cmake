@@ -15,6 +15,7 @@ install(TARGETS ${kestrel_programs} vexilla vexilla_log
         RUNTIME DESTINATION "${KESTREL_INSTALL_DIR}"
         LIBRARY DESTINATION "${KESTREL_INSTALL_DIR}")
 install(DIRECTORY "resources/Block Support" DESTINATION "${KESTREL_INSTALL_DIR}")
+install(FILES resources/CONFIG.CAL DESTINATION "${KESTREL_INSTALL_DIR}")
 if(EXISTS "${PROJECT_SOURCE_DIR}/resources/help")
     install(DIRECTORY resources/help DESTINATION "${KESTREL_INSTALL_DIR}")
 endif()

@@ -33,6 +33,7 @@
 #include "app/ToolBarIcons.h"
 #include "app/TransferCommands.h"
 #include "comm/AppSettings.h"
+#include "comm/ui/CalibrationDlg.h"
 #include "comm/ui/CommSettings.h"
 #include "document/ConfDoc.h"
 #include "document/ImageImport.h"
@@ -268,9 +269,8 @@ void CMainFrame::CreateCommunicationMenu() {
                [this] { OnlineCommand(); });
     AddCommand(comm, "commSettings", tr("Comm &Settings..."), QKeySequence(Qt::Key_F10),
                [this] { ShowCommSettings(); });
-    QAction* calibration = AddCommand(comm, "commCalibration", tr("&Calibration..."),
-                                      QKeySequence(Qt::CTRL | Qt::Key_F11), [] {});
-    calibration->setEnabled(false);
+    AddCommand(comm, "commCalibration", tr("&Calibration..."), QKeySequence(Qt::CTRL | Qt::Key_F11),
+               [this] { ShowCalibration(); });
 }
 
 void CMainFrame::CreateLanguageMenu() {
@@ -772,6 +772,13 @@ void CMainFrame::ShowCommSettings() {
             SetInterfaceName(CAppSettings::GetInterfaceName(dialog.GetData().m_nInterface));
         }
     }
+}
+
+void CMainFrame::ShowCalibration() {
+    CCalibrationDlg dialog(m_settings.LoadCommSettings(),
+                           CConfApp::GetProgramFolder() + "CONFIG.CAL", m_settings.GetWorkDir(),
+                           this);
+    dialog.exec();
 }
 
 void CMainFrame::ShowDocumentInformation() {

@@ -134,6 +134,8 @@ private:
     void ShowImportDialog();
     void ExportActiveToPda();
     void ShowCommSettings();
+    // "Calibration" (Ctrl+F11): the calibration dialog on the stored settings.
+    void ShowCalibration();
     void ShowDocumentInformation();
     void ShowDocumentProperties();
     void RefreshFreeMemory();

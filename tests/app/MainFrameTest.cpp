@@ -2,15 +2,19 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QPushButton>
+#include <QTest>
 #include <filesystem>
 
 #include "app/AppEvents.h"
 #include "app/MainFrame.h"
 #include "comm/AppSettings.h"
+#include "comm/ui/CalibrationDlg.h"
 #include "diagram/DrawingClasses.h"
 #include "document/ConfDoc.h"
 #include "platform/MessageBox.h"
 #include "platform/PostedMessage.h"
+#include "support/ModalAnswerer.h"
 #include "support/TestPaths.h"
 
 namespace {
@@ -98,3 +102,19 @@ TEST_F(MainFrameTest, ZoomCommandsShowTheLastOneChosen) {
 }
 
 }  // namespace
+
+TEST_F(MainFrameTest, CtrlF11OpensTheCalibrationDialog) {
+    m_frame->show();
+    QAction* calibration = m_frame->FindAction("commCalibration");
+    ASSERT_NE(calibration, nullptr);
+    EXPECT_TRUE(calibration->isEnabled());
+    EXPECT_EQ(calibration->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F11));
+    QString title;
+    CModalAnswerer<CCalibrationDlg> user([&title](CCalibrationDlg& dialog) {
+        title = dialog.windowTitle();
+        QTest::mouseClick(dialog.findChild<QPushButton*>("closeButton"), Qt::LeftButton);
+    });
+    calibration->trigger();
+    EXPECT_TRUE(user.HasAnswered());
+    EXPECT_EQ(title, "Calibration");
+}

@@ -107,5 +107,40 @@ expect "upload failure" 1 "Problem to upload this configuration." \
     "$cli" upload -o "$work/none.vxp" --workdir "$work" --retries 0 "${target[@]}"
 expect "no connection" 1 "Cannot open the connection" "$cli" download "$plant" --tcp 127.0.0.1:1
 
+# Calibration: the default configuration, a current-output table within the
+# point ranges, the automatic calibration of inputs 1 and 3, and the certificate
+# of the records the writes left.
+start_sim calibration --tcp 127.0.0.1:0 --no-config
+expect "calibration probe" 0 "2;4.10;NO CONFG;" "$cli" probe "${target[@]}"
+expect "calibration read" 0 "0%	4.000	4.000	4.000	4.000" \
+    "$cli" calibration read --mode 3 "${target[@]}"
+expect "calibration load-default" 0 "Configuration downloaded with success." \
+    "$cli" calibration load-default "${target[@]}"
+expect "calibration configuration" 0 "2;4.10;CALIB;" "$cli" probe "${target[@]}"
+expect "calibration out of range" 1 "Value is out of range. (C.O. 1, 0%: 0)" \
+    "$cli" calibration write --mode 3 --values 0,20,4,20,4,20,4,20 "${target[@]}"
+expect "calibration write" 0 "100%	19.950	20.000	20.000	20.000" \
+    "$cli" calibration write --mode 3 --values 4.01,19.95,4,20,4,20,4,20 --workdir "$work" "${target[@]}"
+expect "calibration auto" 0 "3.0V	3.000	3.000	3.001	3.000" \
+    "$cli" calibration auto --columns 1,3 --row 3.0V --workdir "$work" "${target[@]}"
+expect "calibration auto of a ninth input" 2 "--columns takes input numbers 1 to 8" \
+    "$cli" calibration auto --columns 9 --row 2 "${target[@]}"
+if grep -qF "2,Varex Plus,4.10,CALIB,2,3,C.O. 1,100%,20.000,20.000,19.950" "$work/calibration/CALIB.csv" &&
+    [ "$(grep -c ',A.I. ' "$work/calibration/CALIB.csv")" = 32 ]; then
+    passed=$((passed + 1))
+else
+    fail "calibration records: $(cat "$work/calibration/CALIB.csv" 2>&1 | head -3)"
+fi
+expect "certificate" 0 "2 page(s) written." \
+    "$cli" calibration certificate --address 2 --workdir "$work" -o "$work/cert.pdf"
+# One page per record: the current-output write and the automatic calibration.
+if [ "$(head -c 4 "$work/cert.pdf")" = "%PDF" ] && grep -aq "/Count 2" "$work/cert.pdf"; then
+    passed=$((passed + 1))
+else
+    fail "certificate: not a PDF of two pages"
+fi
+expect "certificate of nothing" 1 "No calibration record of address 3" \
+    "$cli" calibration certificate --address 3 --since 2020-01-01 --workdir "$work" -o "$work/none.pdf"
+
 echo "$passed passed, $failures failed"
 [ "$failures" = 0 ]

@@ -670,3 +670,16 @@ TEST(SimFrameReader, AnswersRandomRequestsOnlyWithWellFormedFrames) {
 }
 
 }  // namespace
+
+TEST_F(SimControllerTest, WithoutConfigurationTheLoopsAnswerNoConfg) {
+    auto name = [this](uint8_t loop) {
+        const Reply reply = Decode(m_sim.HandleRequest(Request(0x9C, loop, 0, 0, {})));
+        return std::string(reply.data.begin(), reply.data.end());
+    };
+    EXPECT_EQ(name(5), "        ");
+    m_sim.SetNoConfigName(true);
+    EXPECT_EQ(name(5), "NO CONFG");
+    m_sim.SetLoop(5, std::make_unique<CLoop>(5, "CALIB"));
+    EXPECT_EQ(name(5), "CALIB   ");
+    EXPECT_EQ(name(1), "NO CONFG");
+}

@@ -9,12 +9,18 @@
 
 #include "CliArgs.h"
 #include "CliDocument.h"
+#include "CliGui.h"
 #include "CliTransferUi.h"
 #include "Commands.h"
 #include "comm/AppSettings.h"
+#include "comm/CalConfigFile.h"
+#include "comm/CalibrationRecord.h"
+#include "comm/CalibrationSession.h"
+#include "comm/CalibrationTable.h"
 #include "comm/ConfController.h"
 #include "comm/DeviceLookup.h"
 #include "comm/Transfers.h"
+#include "comm/gui/CalibrationCertificate.h"
 #include "model/ParamValue.h"
 #include "platform/MessageBox.h"
 #include "platform/PostedMessage.h"
@@ -89,15 +95,6 @@ std::atomic<bool> g_interrupted{false};
 
 void OnInterrupt(int) {
     g_interrupted = true;
-}
-
-// Thousandths as "%.3f", whatever the locale.
-std::string Thousandths(int value) {
-    char text[24];
-    const int magnitude = value < 0 ? -value : value;
-    std::snprintf(text, sizeof text, "%s%d.%03d", value < 0 ? "-" : "", magnitude / 1000,
-                  magnitude % 1000);
-    return text;
 }
 
 }  // namespace
@@ -207,63 +204,264 @@ int RunScanCommand(const std::vector<std::string>& args) {
     return found.empty() ? Refuse(LoadResString(IDS_NOT_FOUND)) : EXIT_OK;
 }
 
-int RunCalibrationCommand(const std::vector<std::string>& args) {
-    const std::string usage =
-        std::string("calibration read|write --kind 1|2|3 [--values v1,v2,...] ") + kConnectionUsage;
-    CCliArgs parsed(args, With(kConnectionOptions, {"--kind", "--values"}), {});
-    CCommunicationData settings;
-    std::optional<int> kind;
-    if (!parsed.IsValid() || parsed.Positional().size() != 1 || !parsed.GetInt("--kind", kind) ||
-        !kind || (*kind != 1 && *kind != 2 && *kind != 3) ||
-        !ConnectionSettings(parsed, settings)) {
-        return UsageError(usage, parsed.GetError());
+namespace {
+
+const char* const kCalibrationUsage =
+    "calibration read (--mode 0..5 | --kind 1|2|3) [CONNECTION]\n"
+    "       calibration write (--mode 1..5 | --kind 1|2|3) --values v1,v2,... [--workdir DIR] "
+    "[CONNECTION]\n"
+    "       calibration auto --columns 1,3 --row 0..3 [--workdir DIR] [CONNECTION]\n"
+    "       calibration load-default [--file CONFIG.CAL] [CONNECTION]\n"
+    "       calibration certificate --address A [--since YYYY-MM-DD] [--workdir DIR] -o FILE.pdf";
+
+// Without --mode, a kind's table is laid out as its first mode with typed values;
+// kinds 2 and 3 are recorded as the standard 4-20 mA and 1-5 V outputs.
+int ModeOfKind(int kind) {
+    return kind == 1
+               ? CCalibrationTable::kInputManual
+               : (kind == 2 ? CCalibrationTable::kCurrent4To20 : CCalibrationTable::kVoltage1To5);
+}
+
+// The table as the dialog's grid shows it: the column titles, then one line
+// per point with its label and the values ("%.3f"), tab-separated.
+void PrintTable(const CCalibrationTable& table) {
+    const int mode = table.GetMode();
+    std::string line = "point";
+    for (int column = 0; column < table.GetColumnCount(); ++column) {
+        line += "\t" + CCalibrationTable::ColumnTitle(mode, column);
     }
-    const std::string& action = parsed.Positional()[0];
-    const int size = CController::CalibrationSize(*kind);
-    std::vector<uint8_t> table;
-    if (action == "write") {
-        const std::string values = parsed.Get("--values").value_or("");
-        std::size_t start = 0;
-        while (start <= values.size() && !values.empty()) {
-            const std::size_t comma = values.find(',', start);
-            const double value = ParseLeadingDouble(values.substr(start, comma - start));
-            const long thousandths = std::lround(value * 1000.0);
-            if (thousandths < INT16_MIN || thousandths > INT16_MAX) {
-                return Refuse(LoadResString(IDS_VALUE_OUT_OF_RANGE));
-            }
-            table.push_back(static_cast<uint8_t>(thousandths));
-            table.push_back(static_cast<uint8_t>(thousandths >> 8));
-            start = comma == std::string::npos ? values.size() + 1 : comma + 1;
+    std::printf("%s\n", line.c_str());
+    for (int row = 0; row < table.GetRowCount(); ++row) {
+        line = CCalibrationTable::RowLabel(mode, row);
+        for (int column = 0; column < table.GetColumnCount(); ++column) {
+            line += "\t" + table.GetText(column, row);
         }
-        if (static_cast<int>(table.size()) != size) {
-            return UsageError(usage, "kind " + std::to_string(*kind) + " takes " +
-                                         std::to_string(size / 2) + " values");
+        std::printf("%s\n", line.c_str());
+    }
+}
+
+std::vector<std::string> SplitList(const std::string& text) {
+    std::vector<std::string> items;
+    std::size_t start = 0;
+    while (!text.empty() && start <= text.size()) {
+        const std::size_t comma = text.find(',', start);
+        items.push_back(text.substr(start, comma - start));
+        start = comma == std::string::npos ? text.size() + 1 : comma + 1;
+    }
+    return items;
+}
+
+// The mode of --mode or --kind; 0 (with the problem in args) when neither or
+// a bad one was given.
+bool TableMode(CCliArgs& args, bool forWriting, int& mode) {
+    std::optional<int> givenMode, kind;
+    if (!args.GetInt("--mode", givenMode) || !args.GetInt("--kind", kind)) {
+        return false;
+    }
+    if (givenMode.has_value() == kind.has_value()) {
+        return args.Fail("give either --mode or --kind");
+    }
+    if (givenMode) {
+        const int lowest = forWriting ? CCalibrationTable::kInputManual : 0;
+        if (*givenMode < lowest || *givenMode >= CCalibrationTable::kModeCount) {
+            return args.Fail("--mode takes " + std::to_string(lowest) + " to 5");
         }
-    } else if (action != "read") {
-        return UsageError(usage);
+        mode = *givenMode;
+        return true;
     }
-    CConfController controller;
-    if (!controller.Open(settings, false)) {
-        return NoConnection(settings);
+    if (*kind < 1 || *kind > 3) {
+        return args.Fail("--kind takes 1, 2 or 3");
     }
-    const bool ok = action == "write"
-                        ? controller.WriteCalibration(*kind, table.data())
-                        : controller.ReadCalibration(static_cast<uint8_t>(*kind), table);
-    const std::string error = controller.GetErrorText();
-    controller.Close();
-    if (!ok) {
-        return Refuse((action == "write" ? "Problem to download this calibration."
-                                         : "Problem to read the calibration.") +
-                      error);
+    mode = ModeOfKind(*kind);
+    return true;
+}
+
+// The values of --values in the table, column by column. With --mode each
+// value must lie in its point's range, as in the dialog; --kind only keeps
+// them within 16 bits.
+int TakeValues(CCliArgs& args, bool checked, CCalibrationTable& table) {
+    const std::vector<std::string> values = SplitList(args.Get("--values").value_or(""));
+    const int rows = table.GetRowCount();
+    if (static_cast<int>(values.size()) != table.GetColumnCount() * rows) {
+        return UsageError(kCalibrationUsage, "this table takes " +
+                                                 std::to_string(table.GetColumnCount() * rows) +
+                                                 " values, column by column");
     }
-    if (action == "read") {
-        for (std::size_t i = 0; i + 1 < table.size(); i += 2) {
-            const int16_t value = static_cast<int16_t>(table[i] | (table[i + 1] << 8));
-            std::printf("%s%s", i == 0 ? "" : ",", Thousandths(value).c_str());
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const int column = static_cast<int>(i) / rows;
+        const int row = static_cast<int>(i) % rows;
+        int thousandths = 0;
+        const bool ok =
+            checked ? CCalibrationTable::ParseCell(table.GetMode(), row, values[i], thousandths)
+                    : table.SetValue(
+                          column, row,
+                          static_cast<int>(std::lround(ParseLeadingDouble(values[i]) * 1000.0)));
+        if (!ok) {
+            return Refuse(LoadResString(IDS_VALUE_OUT_OF_RANGE) + " (" +
+                          CCalibrationTable::ColumnTitle(table.GetMode(), column) + ", " +
+                          CCalibrationTable::RowLabel(table.GetMode(), row) + ": " + values[i] +
+                          ")");
         }
-        std::printf("\n");
-    } else {
-        std::fprintf(stderr, "Calibration downloaded with success.\n");
+        if (checked) {
+            table.SetValue(column, row, thousandths);
+        }
     }
     return EXIT_OK;
+}
+
+std::string WorkDirOf(CCliArgs& args) {
+    if (const auto folder = args.Get("--workdir")) {
+        return *folder;
+    }
+    const auto stored = StoredSettings(args);
+    const std::string workDir = stored ? stored->GetWorkDir() : std::string();
+    return workDir.empty() ? std::string(".") : workDir;
+}
+
+// A write changed the controller: the record of it goes to the working directory.
+int FinishWrite(CCliArgs& args, const CCalibrationRecord& record) {
+    std::string error;
+    if (!record.AppendTo(WorkDirOf(args), error)) {
+        std::fprintf(stderr, "The calibration record could not be written: %s\n", error.c_str());
+    }
+    PrintTable(record.m_left);
+    std::fprintf(stderr, "%s\n", LoadResString(IDS_CALIBRATION_SUCCESS).c_str());
+    return EXIT_OK;
+}
+
+int RefuseSession(unsigned textId, const CCalibrationSession& session) {
+    return Refuse(LoadResString(textId) + session.GetErrorText());
+}
+
+int ReadCommand(CCalibrationSession& session, int mode) {
+    CCalibrationTable table(mode);
+    if (!session.ReadTable(table)) {
+        return RefuseSession(IDS_CALIBRATION_READ_FAILED, session);
+    }
+    PrintTable(table);
+    return EXIT_OK;
+}
+
+int WriteCommand(CCliArgs& args, CCalibrationSession& session, int mode) {
+    CCalibrationTable table(mode);
+    if (const int problem = TakeValues(args, args.Has("--mode"), table); problem != EXIT_OK) {
+        return problem;
+    }
+    // The probe names the controller in the record.
+    session.Probe();
+    CCalibrationRecord record;
+    if (!session.WriteTable(table, record)) {
+        return RefuseSession(IDS_CALIBRATION_FAILED, session);
+    }
+    return FinishWrite(args, record);
+}
+
+int AutoCommand(CCliArgs& args, CCalibrationSession& session) {
+    std::vector<bool> selected(CCalibrationTable::kInputColumns, false);
+    for (const std::string& item : SplitList(args.Get("--columns").value_or(""))) {
+        const long column = std::strtol(item.c_str(), nullptr, 10);
+        if (column < 1 || column > CCalibrationTable::kInputColumns ||
+            std::to_string(column) != item) {
+            return UsageError(kCalibrationUsage, "--columns takes input numbers 1 to 8");
+        }
+        selected[static_cast<std::size_t>(column - 1)] = true;
+    }
+    const std::string rowText = args.Get("--row").value_or("");
+    int row = -1;
+    for (int r = 0; r < CCalibrationTable::kInputRows; ++r) {
+        if (rowText == std::to_string(r) ||
+            rowText == CCalibrationTable::RowLabel(CCalibrationTable::kInputAuto, r)) {
+            row = r;
+        }
+    }
+    const uint8_t mask = CCalibrationTable::SelectionMask(selected);
+    if (mask == 0 || row < 0) {
+        return UsageError(kCalibrationUsage,
+                          "give --columns and --row 0..3 (0.0V, 1.0V, 3.0V or 5.0V)");
+    }
+    session.Probe();
+    CCalibrationTable table(CCalibrationTable::kInputAuto);
+    CCalibrationRecord record;
+    if (!session.Calibrate(mask, row, table, record)) {
+        return RefuseSession(IDS_CALIBRATION_FAILED, session);
+    }
+    return FinishWrite(args, record);
+}
+
+std::string ProgramFolder() {
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string(".") : self.parent_path().string();
+}
+
+int LoadDefaultCommand(CCliArgs& args, CCalibrationSession& session) {
+    const std::string file = args.Get("--file").value_or(ProgramFolder() + "/CONFIG.CAL");
+    CCalConfigFile::Loops loops;
+    std::string error;
+    if (!CCalConfigFile::ReadFile(file, loops, error)) {
+        return Refuse(LoadResString(IDS_CONFIG_CAL_NOT_FOUND) + "\n" + file + ": " + error);
+    }
+    if (!session.SendConfiguration(
+            loops, [](int sent) { std::fprintf(stderr, "Loop %d sent\n", sent); })) {
+        return RefuseSession(IDS_DOWNLOAD_FAILED, session);
+    }
+    std::printf("%s\n", LoadResString(IDS_DOWNLOAD_SUCCESS).c_str());
+    return EXIT_OK;
+}
+
+int CertificateCommand(CCliArgs& args) {
+    std::optional<int> address;
+    const std::string since = args.Get("--since").value_or("");
+    if (!args.GetInt("--address", address) || !address || !args.Get("-o") ||
+        (!since.empty() && !CCalibrationRecord::IsDate(since))) {
+        return UsageError(kCalibrationUsage, args.IsValid() ? "give --address, -o FILE.pdf and "
+                                                              "--since as YYYY-MM-DD"
+                                                            : args.GetError());
+    }
+    const std::string workDir = WorkDirOf(args);
+    const std::vector<CCalibrationRecord> records =
+        CCalibrationRecord::FindRecords(workDir, *address, since);
+    if (records.empty()) {
+        return Refuse("No calibration record of address " + std::to_string(*address) + " in " +
+                      workDir + "/" + CCalibrationRecord::kFolder + ".");
+    }
+    EnsureGuiApplication();
+    std::string error;
+    if (!CCalibrationCertificate::WritePdf(records, *args.Get("-o"), error)) {
+        return Refuse(error);
+    }
+    std::fprintf(stderr, "%zu page(s) written.\n", records.size());
+    return EXIT_OK;
+}
+
+}  // namespace
+
+int RunCalibrationCommand(const std::vector<std::string>& args) {
+    CCliArgs parsed(args,
+                    With(kConnectionOptions, {"--kind", "--mode", "--values", "--columns", "--row",
+                                              "--file", "--workdir", "--since", "-o"}),
+                    {});
+    if (!parsed.IsValid() || parsed.Positional().size() != 1) {
+        return UsageError(kCalibrationUsage, parsed.GetError());
+    }
+    const std::string& action = parsed.Positional()[0];
+    if (action == "certificate") {
+        return CertificateCommand(parsed);
+    }
+    CCommunicationData settings;
+    int mode = 0;
+    const bool needsMode = action == "read" || action == "write";
+    if ((action != "auto" && action != "load-default" && !needsMode) ||
+        (needsMode && !TableMode(parsed, action == "write", mode)) ||
+        !ConnectionSettings(parsed, settings)) {
+        return UsageError(kCalibrationUsage, parsed.GetError());
+    }
+    CCalibrationSession session(settings, settings.m_nDevAddress);
+    if (action == "read") {
+        return ReadCommand(session, mode);
+    }
+    if (action == "write") {
+        return WriteCommand(parsed, session, mode);
+    }
+    return action == "auto" ? AutoCommand(parsed, session) : LoadDefaultCommand(parsed, session);
 }

@@ -58,7 +58,7 @@ const std::map<std::string, Command>& CommandTable() {
           "scan --from A --to B [CONNECTION]     controllers on the line (Ctrl+C cancels)"}},
         {"calibration",
          {RunCalibrationCommand,
-          "calibration read|write --kind K [--values v1,v2,...] [CONNECTION]"}},
+          "calibration read|write|auto|load-default|certificate ... [CONNECTION]"}},
         {"render",
          {RunRenderCommand, "render FILE.vxp --loop N -o OUT.png [--zoom Z]   draw a loop's page"}},
         {"autodraw",

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "CalibrationShots.h"
 #include "EditingShots.h"
 #include "PrintShots.h"
 #include "ShotSaver.h"
@@ -94,5 +95,9 @@ int main(int argc, char** argv) {
     progress.SetPBPosition(3);
     ok = SaveShot(progress, folder + "/download-progress.png") && ok;
     progress.EndDialog(0);
+
+    ok = SaveCalibrationShots(
+             frame, folder, QCoreApplication::applicationDirPath() + "/../../src/app/CONFIG.CAL") &&
+         ok;
     return ok ? 0 : 1;
 }

@@ -27,6 +27,8 @@ constexpr uint8_t kPhaseTwo = 0x55;
 constexpr std::size_t kMaxListedAddresses = 27;
 constexpr int kCycleMilliseconds = 100;
 constexpr uint8_t kAutoCalibrationKind = 241;
+// What a controller without a configuration calls its loops.
+constexpr const char* kNoConfigName = "NO CONFG";
 
 // Default calibration points: inputs at 0, 1, 3 and 5 V; current outputs at 4 and
 // 20 mA; voltage outputs at 1 and 5 V (in thousandths).
@@ -477,7 +479,10 @@ std::vector<uint8_t> CSimController::OnReadLoopName(const Request& request) {
         return Ignore("no such loop");
     }
     CFrameBuilder builder = StartReply(request);
-    const std::string name = PaddedName(*loop);
+    std::string name = PaddedName(*loop);
+    if (m_bNoConfigName && Trim(name).empty()) {
+        name = kNoConfigName;
+    }
     builder.AppendPlain(reinterpret_cast<const uint8_t*>(name.data()), name.size());
     return FinishReply(builder);
 }

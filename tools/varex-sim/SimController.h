@@ -36,6 +36,9 @@ public:
     // The firmware version in hundredths (410 for "4.10").
     void SetVersion(int hundredths) { m_nVersion = hundredths; }
     int GetVersion() const { return m_nVersion; }
+    // Loops without a name answer "NO CONFG" to a name read, as a controller
+    // fresh from the factory does (otherwise they answer blanks).
+    void SetNoConfigName(bool on) { m_bNoConfigName = on; }
     CSimFaults& GetFaults() { return m_faults; }
     CSimPlant& GetPlant() { return m_plant; }
 
@@ -112,5 +115,6 @@ private:
     CSimFaults m_faults;
     CSimPlant m_plant;
     uint64_t m_nRequests = 0;
+    bool m_bNoConfigName = false;
     std::string m_strNote;
 };

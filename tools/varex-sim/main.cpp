@@ -23,6 +23,7 @@ const char kUsage[] =
     "  --address N            the controller's address (default 2)\n"
     "  --version X.YY         the firmware version it reports (default 4.10)\n"
     "  --load FILE.vxp        start with the loops of a configuration document\n"
+    "  --no-config            without a configuration, name the loops \"NO CONFG\"\n"
     "  --baud B               send replies at B bits/s, 12 bits a byte\n"
     "  --max-seconds S        stop after S seconds\n"
     "  -v                     log every frame on stderr\n"
@@ -44,6 +45,7 @@ struct Settings {
     int address = CSimController::kDefaultAddress;
     int version = CSimController::kDefaultVersion;
     std::string load;
+    bool noConfig = false;
     bool help = false;
 };
 
@@ -128,6 +130,8 @@ bool ParseArguments(const std::vector<std::string>& args, Settings& settings, CS
         const std::string& option = args[i];
         if (option == "--help" || option == "-h") {
             settings.help = true;
+        } else if (option == "--no-config") {
+            settings.noConfig = true;
         } else if (option == "-v") {
             settings.server.verbose = true;
         } else if (option == "--pty") {
@@ -150,6 +154,10 @@ bool ParseArguments(const std::vector<std::string>& args, Settings& settings, CS
             error = "unknown option \"" + option + "\"";
             return false;
         }
+    }
+    if (settings.noConfig && !settings.load.empty()) {
+        error = "--no-config and --load exclude each other";
+        return false;
     }
     if (!settings.help && !settings.transportGiven) {
         error = "give --tcp [HOST:]PORT or --pty [LINK]";
@@ -189,6 +197,7 @@ int main(int argc, char** argv) {
     }
     controller.SetAddress(static_cast<uint8_t>(settings.address));
     controller.SetVersion(settings.version);
+    controller.SetNoConfigName(settings.noConfig);
     if (!settings.load.empty() && !controller.LoadDocument(settings.load, error)) {
         std::fprintf(stderr, "varex-sim: cannot load %s: %s\n", settings.load.c_str(),
                      error.c_str());
