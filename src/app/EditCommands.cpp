@@ -15,6 +15,7 @@
 #include "diagram/DrawingTemplate.h"
 #include "diagram/TemplateFile.h"
 #include "document/ConfDoc.h"
+#include "editing/LinkTool.h"
 #include "editing/LoopCommands.h"
 #include "editing/UndoManager.h"
 #include "editing/ui/EditIcons.h"
@@ -446,10 +447,14 @@ void CEditCommands::UpdateCommands() {
     Find("editLock")->setChecked(locked);
     Find("toolSelect")
         ->setChecked(open && !locked && view->GetCurrentTool() == view->GetSelectTool());
+    // The link tool stands in for the block tool while the mouse is on a node.
+    const CDrawingTool* current = open && view->GetCurrentTool() == view->GetLinkTool()
+                                      ? view->GetBlockTool()
+                                      : (open ? view->GetCurrentTool() : nullptr);
     for (const DrawingToolCommand& entry : kDrawingTools) {
         QAction* tool = Find(entry.name);
         tool->setEnabled(open && !locked);
-        tool->setChecked(open && !locked && view->GetCurrentTool() == view->GetTool(entry.kind));
+        tool->setChecked(open && !locked && current == view->GetTool(entry.kind));
     }
     if (m_pMainBar != nullptr) {
         for (const char* name : {"undoDropDown", "redoDropDown"}) {

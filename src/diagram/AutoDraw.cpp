@@ -20,15 +20,9 @@ int Snap(int value) {
 
 // The connector text naming a block of another loop: " L2:PID-043", " LG:K-118".
 std::string ConnectorText(int loop, const CBlock& block) {
-    char text[48];
-    if (loop == 5) {
-        std::snprintf(text, sizeof text, " LG:%s-%03d", block.GetName().c_str(),
-                      block.GetBlockNumber());
-    } else {
-        std::snprintf(text, sizeof text, " L%d:%s-%03d", loop, block.GetName().c_str(),
-                      block.GetBlockNumber());
-    }
-    return text;
+    char number[16];
+    std::snprintf(number, sizeof number, "%03d", block.GetBlockNumber());
+    return " " + CConfSpecialNode::LoopLabel(loop, block.GetName(), number);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "diagram/BlockServices.h"
+#include "diagram/ConfCommNode.h"
 #include "diagram/ConfSpecialNode.h"
 #include "diagram/DrawEllipse.h"
 #include "diagram/DrawingView.h"
@@ -159,6 +160,10 @@ void CConfGraphNode::RemoveLink(CGraphLink* link, CDrawingView* view) {
             document != nullptr) {
             blockservices::SetLinkParam(*document, to->GetNumberText(), link->GetInPortText(),
                                         std::string());
+        } else if (dynamic_cast<CConfCommNode*>(to) != nullptr && document != nullptr) {
+            // A communication point is an input of the scan block.
+            blockservices::SetLinkParam(*document, std::to_string(kScanBlockNumber),
+                                        link->GetInPortText(), std::string());
         }
     }
     CGraphNode::RemoveLink(link, view);

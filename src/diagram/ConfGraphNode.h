@@ -43,7 +43,8 @@ public:
     void RemoveRemoteLink(CGraphNode* requester, const std::string& outText,
                           const std::string& inText, CDrawingView* view) override;
     // Resets the destination block's LINK parameter unless the link goes to a
-    // connector, then drops the link.
+    // connector (a communication connector frees its scan block input), then
+    // drops the link.
     void RemoveLink(CGraphLink* link, CDrawingView* view) override;
     // Deletes every link through the view, then the block from the configuration.
     void DeleteLinks(CDrawingView* view) override;

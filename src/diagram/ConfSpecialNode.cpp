@@ -90,6 +90,12 @@ std::unique_ptr<CDrawPolyline> CConfSpecialNode::MakeArrowBox(const CRect& box) 
     return shape;
 }
 
+std::string CConfSpecialNode::LoopLabel(int loop, const std::string& name,
+                                        const std::string& number) {
+    const std::string prefix = loop == 5 ? std::string("LG:") : "L" + std::to_string(loop) + ":";
+    return prefix + name + "-" + number;
+}
+
 std::unique_ptr<CConfSpecialNode> CConfSpecialNode::CreateConnector(int kind,
                                                                     const std::string& text,
                                                                     CPoint anchor) {

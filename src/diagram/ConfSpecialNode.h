@@ -34,6 +34,9 @@ public:
     // height. Vertex 0 is the top-left corner, vertex 2 the tip, vertex 4 the
     // bottom-left corner.
     static std::unique_ptr<CDrawPolyline> MakeArrowBox(const CRect& box);
+    // The text naming a block on a loop: "L2:PID-043", "LG:K-118" for the
+    // general loop (loop 5).
+    static std::string LoopLabel(int loop, const std::string& name, const std::string& number);
 
     // Not the block node part: the drawing object part, then shape, label,
     // owner, text, kind and the links.

@@ -24,10 +24,10 @@ void CAddCommLinkAction::AddObjects() {
         GetView()->AddObject(std::move(m_commNode));
     }
     AddLinkObject();
-    // The block end of the link carries the connector's reference.
-    CGraphNode* block = dynamic_cast<CConfGraphNode*>(GetFrom()) != nullptr ? GetFrom() : GetTo();
-    if (block != nullptr && GetLink() != nullptr) {
-        blockservices::SetLinkParam(Document(), block->GetNumberText(), GetLink()->GetInPortText(),
-                                    GetLink()->GetOutPortText());
+    // The connector stands for an input of the scan block, which takes the
+    // address of the link's source output.
+    if (GetLink() != nullptr) {
+        blockservices::SetLinkParam(Document(), std::to_string(CConfGraphNode::kScanBlockNumber),
+                                    GetLink()->GetInPortText(), GetLink()->GetOutPortText());
     }
 }

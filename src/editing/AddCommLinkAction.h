@@ -7,8 +7,9 @@
 class CConfCommNode;
 
 // A link that ends at a new communication connector: link and connector join
-// the drawing together, and the block at the link's other end takes the
-// connector's reference in the LINK parameter of the link's input.
+// the drawing together. The connector stands for an input of the scan block
+// (number 119, in the general loop), named by the link's input label; that
+// input's LINK takes the address of the link's source output.
 class CAddCommLinkAction : public CAddLinkAction {
 public:
     CAddCommLinkAction(CLoopEditor* view, int descriptionId, std::unique_ptr<CGraphLink> link,

@@ -38,6 +38,8 @@ public:
     // True when the key was used.
     virtual bool OnKeyDown(int key, bool control, CLoopEditor& view);
     virtual void Cancel(CLoopEditor& view);
+    // The view shows another loop now.
+    virtual void LoopChanged(CLoopEditor& /*view*/) {}
     virtual void DeleteSelection(CLoopEditor& view);
     virtual void DuplicateSelection(CLoopEditor& view);
     // The properties of the only selected object.

@@ -18,6 +18,7 @@
 #include "editing/GraphSelectTool.h"
 #include "editing/LineTool.h"
 #include "editing/LinkRouter.h"
+#include "editing/LinkTool.h"
 #include "editing/LoopAction.h"
 #include "editing/LoopCommands.h"
 #include "editing/NodeSizeAction.h"
@@ -66,7 +67,11 @@ void CLoopEditor::CreateTools() {
         m_drawingTools[kind] = drawing[kind]->GetToolNumber();
         m_tools.push_back(std::move(drawing[kind]));
     }
-    m_pCurrentTool = m_tools.front().get();
+    auto link = std::make_unique<CLinkTool>();
+    m_nLinkTool = link->GetToolNumber();
+    m_tools.push_back(std::move(link));
+    m_nBlockTool = m_drawingTools[TOOL_BLOCK];
+    m_pCurrentTool = GetBlockTool();
 }
 
 int CLoopEditor::SnapToGrid(int value, int step) {
@@ -102,6 +107,9 @@ void CLoopEditor::OnUpdate(CView* sender, long hint, CObject* hintObject) {
             if (m_document.GetCurrentLoopNumber() != m_nLoop) {
                 DeselectAll();
                 m_nLoop = std::max(1, m_document.GetCurrentLoopNumber());
+                if (m_pCurrentTool != nullptr) {
+                    m_pCurrentTool->LoopChanged(*this);
+                }
             }
             RefreshBlockList(dynamic_cast<CConfGraphNode*>(GetFirstSelected()) != nullptr
                                  ? static_cast<CConfGraphNode*>(GetFirstSelected())->FindBlock(this)
@@ -498,6 +506,36 @@ CDrawingTool* CLoopEditor::GetSelectTool() const {
 
 CDrawingTool* CLoopEditor::GetBlockTool() const {
     return FindTool(m_nBlockTool);
+}
+
+CLinkTool* CLoopEditor::GetLinkTool() const {
+    return static_cast<CLinkTool*>(FindTool(m_nLinkTool));
+}
+
+void CLoopEditor::UseLinkTool() {
+    if (!m_bLocked && m_pCurrentTool == GetBlockTool() && m_pCurrentTool != nullptr) {
+        m_pCurrentTool = GetLinkTool();
+        m_pCurrentTool->Activate(*this);
+    }
+}
+
+void CLoopEditor::UseBlockTool() {
+    CLinkTool* link = GetLinkTool();
+    if (!m_bLocked && m_pCurrentTool == link && link != nullptr && !link->IsLinking()) {
+        m_pCurrentTool = GetBlockTool();
+        m_pCurrentTool->Activate(*this);
+    }
+}
+
+void CLoopEditor::EndPortSelection(bool chosen, const std::string& port) {
+    if (CLinkTool* link = GetLinkTool(); link != nullptr && m_pCurrentTool == link) {
+        link->EndPortSelection(*this, chosen, port);
+    }
+}
+
+bool CLoopEditor::RunLinkCommand(int command) {
+    CLinkTool* link = GetLinkTool();
+    return link != nullptr && m_pCurrentTool == link && link->RunCommand(*this, command);
 }
 
 std::unique_ptr<CBlock> CLoopEditor::ChooseNewBlock() {

@@ -23,6 +23,7 @@ struct CTextState;
 class CGraphChange;
 class CGraphNode;
 class CLoopAction;
+class CLinkTool;
 class CLoopCommands;
 
 // The editing side of a loop view, without the window: the selection, the
@@ -165,8 +166,12 @@ public:
     void SetCurrentTool(CDrawingTool* tool);
     CDrawingTool* FindTool(int toolNumber) const;
     CDrawingTool* GetSelectTool() const;
-    // Null until the block tool exists.
     CDrawingTool* GetBlockTool() const;
+    CLinkTool* GetLinkTool() const;
+    // The switches between the block tool and the link tool as the pointer
+    // comes onto a node and leaves the nodes again (only from one to the other).
+    void UseLinkTool();
+    void UseBlockTool();
     // "&Select": the select tool, or the block tool when it is current already
     // (the select tool while there is no block tool).
     void ChooseSelectTool();
@@ -233,6 +238,20 @@ public:
     virtual void ShowPosition(CPoint /*point*/) {}
     // Opens the parameter dialog of the node's block.
     virtual void EditBlockParameters(CGraphNode* /*node*/) {}
+    // Offers the node's terminals at the point (device units) for the link
+    // being drawn; the answer comes back through EndPortSelection.
+    virtual void OpenPortSelection(CGraphNode& /*node*/, const std::vector<std::string>& /*ports*/,
+                                   bool /*inputs*/, CPoint /*devicePoint*/) {}
+    // The menu of a link being drawn at the point (device units); a chosen
+    // entry comes back through RunLinkCommand.
+    virtual void ShowLinkMenu(CPoint /*devicePoint*/, bool /*sendEnabled*/,
+                              bool /*communicationEnabled*/) {}
+
+    // The end of the port popup, for the link tool when it is current.
+    void EndPortSelection(bool chosen, const std::string& port);
+    // "Send Link To", "Communication Link", "Cancel the link"; false when the
+    // link tool is not current or the command is not one of these.
+    bool RunLinkCommand(int command);
 
 protected:
     // Told after the selection changed (the window updates its commands).
@@ -261,6 +280,7 @@ private:
     CDrawingTool* m_pCurrentTool = nullptr;
     int m_nSelectTool = 0;
     int m_nBlockTool = 0;
+    int m_nLinkTool = 0;
     int m_drawingTools[TOOL_COUNT] = {};
     std::unique_ptr<CLoopCommands> m_pCommands;
 };

@@ -13,10 +13,15 @@ void CNodeTool::SetCursor(CLoopEditor& view) {
     view.SetToolCursor(CLoopEditor::CURSOR_BLOCK);
 }
 
-void CNodeTool::OnLButtonDown(CLoopEditor& view, unsigned /*flags*/, CPoint point) {
-    if (view.GraphObjectAt(view.DPtoLP(point)) == nullptr) {
+void CNodeTool::OnLButtonDown(CLoopEditor& view, unsigned flags, CPoint point) {
+    CDrawingObject* hit = view.GraphObjectAt(view.DPtoLP(point));
+    if (hit == nullptr) {
         view.DeselectAll();
+    } else if (!view.IsInSelection(hit)) {
+        // A press that reaches a node here (no move came first) picks it.
+        view.Select(hit, (flags & editkeys::MK_SHIFT) != 0);
     }
+    m_bOnObject = hit != nullptr;
     m_nMode = MODE_IDLE;
     m_down = point;
     s_lastPoint = point;
@@ -25,14 +30,23 @@ void CNodeTool::OnLButtonDown(CLoopEditor& view, unsigned /*flags*/, CPoint poin
 }
 
 void CNodeTool::OnMouseMove(CLoopEditor& view, unsigned flags, CPoint point) {
+    const bool leftHeld = m_bButtonDown && (flags & editkeys::MK_LBUTTON) != 0;
+    // Links start from nodes: over one, the link tool takes the mouse.
+    if (!m_bButtonDown && view.GraphNodeAt(view.DPtoLP(point)) != nullptr) {
+        view.UseLinkTool();
+        return;
+    }
     view.SetToolCursor(CLoopEditor::CURSOR_BLOCK);
-    if (m_bButtonDown && (flags & editkeys::MK_LBUTTON) != 0) {
+    if (leftHeld) {
         RubberBand(view, point);
     }
+    CPoint logical = view.DPtoLP(point);
+    view.SnapPoint(logical);
+    s_lastPoint = logical;
 }
 
 void CNodeTool::OnLButtonUp(CLoopEditor& view, unsigned flags, CPoint point) {
-    const bool clicked = m_bButtonDown && m_nMode == MODE_IDLE;
+    const bool clicked = m_bButtonDown && m_nMode == MODE_IDLE && !m_bOnObject;
     if (m_nMode == MODE_RUBBER_BAND && m_bRubberBandShown) {
         EndRubberBand(view);
     }
@@ -64,4 +78,10 @@ void CNodeTool::PlaceNewBlock(CLoopEditor& view, CPoint centre) {
         return;
     }
     view.Commands().InsertBlock(std::move(block), -1, centre);
+}
+
+void CNodeTool::DeleteSelection(CLoopEditor& view) {
+    if (CDrawingTool* select = view.GetSelectTool()) {
+        select->DeleteSelection(view);
+    }
 }

@@ -7,7 +7,8 @@
 // appended to the loop's execution order, as "Add a block object". The
 // loop's own checks refuse a block whose number or group is in use or that
 // the loop has no room for ("The loop size has reached."). A drag selects
-// inside a rubber band; a double click opens a node's parameters.
+// inside a rubber band; a double click opens a node's parameters. Over a
+// node the view hands the mouse to the link tool.
 class CNodeTool : public CDrawingTool {
 public:
     void SetCursor(CLoopEditor& view) override;
@@ -15,7 +16,12 @@ public:
     void OnMouseMove(CLoopEditor& view, unsigned flags, CPoint point) override;
     void OnLButtonUp(CLoopEditor& view, unsigned flags, CPoint point) override;
     void OnLButtonDblClk(CLoopEditor& view, unsigned flags, CPoint point) override;
+    // Graph objects are deleted as the select tool deletes them, one at a time.
+    void DeleteSelection(CLoopEditor& view) override;
 
 private:
     void PlaceNewBlock(CLoopEditor& view, CPoint centre);
+
+    // The press landed on a graph object: the release places nothing.
+    bool m_bOnObject = false;
 };

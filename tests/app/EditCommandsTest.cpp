@@ -64,6 +64,8 @@ protected:
         m_frame->show();
         ASSERT_TRUE(m_frame->OpenDocument(testpaths::ExamplePlant()));
         m_view = m_frame->GetActiveLoopView();
+        // The cases pick and drag with "&Select" (a view starts with the block tool).
+        m_view->SetCurrentTool(m_view->GetSelectTool());
         m_document = m_frame->GetActiveDocument();
         QApplication::processEvents();
     }

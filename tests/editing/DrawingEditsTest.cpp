@@ -16,6 +16,11 @@ namespace {
 
 class DrawingEditsTest : public EditingTest {
 protected:
+    // Drawings are picked and dragged with "&Select"; a new view starts with the block tool.
+    void SetUp() override {
+        EditingTest::SetUp();
+        Editor().SetCurrentTool(Editor().GetSelectTool());
+    }
     CDrawingObject* AddRect(const CRect& rect) {
         auto shape = std::make_unique<CDrawRectangle>(rect);
         shape->SetLoop(1);
@@ -261,7 +266,7 @@ TEST_F(DrawingEditsTest, LockedEditingIgnoresTheMouse) {
     EXPECT_EQ(rect->GetRect(), CRect(10, 10, 60, 60));
     EXPECT_EQ(Editor().GetSelectedCount(), 0);
     Editor().Commands().ToggleLockEdition();
-    EXPECT_EQ(Editor().GetCurrentTool(), Editor().GetSelectTool());
+    EXPECT_EQ(Editor().GetCurrentTool(), Editor().GetBlockTool());
 }
 
 TEST_F(DrawingEditsTest, GroupingForgetsTheHistoryItWouldBreak) {

@@ -13,7 +13,8 @@
 #include "support/TestPaths.h"
 
 // The example plant open in a shown loop view of 1000 x 800 pixels, with its
-// own undo manager; context menus do not wait for a choice.
+// own undo manager, with "&Select" as its tool; context menus do not wait for
+// a choice.
 class LoopViewFixture : public testing::Test {
 protected:
     void SetUp() override {
@@ -23,6 +24,8 @@ protected:
         view = std::make_unique<CLoopView>(document);
         view->resize(1000, 800);
         view->SetMenusNonModal(true);
+        // A new view places blocks on a click; most cases pick and drag.
+        view->SetCurrentTool(view->GetSelectTool());
         view->show();
         QApplication::processEvents();
     }

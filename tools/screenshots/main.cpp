@@ -11,6 +11,7 @@
 
 #include "CalibrationShots.h"
 #include "EditingShots.h"
+#include "LinkShots.h"
 #include "PrintShots.h"
 #include "ShotSaver.h"
 #include "app/MainFrame.h"
@@ -56,6 +57,7 @@ int main(int argc, char** argv) {
     }
 
     ok = SaveEditingShots(frame, folder) && ok;
+    ok = SaveLinkShots(frame, folder) && ok;
     ok = SavePrintShots(*document, folder) && ok;
 
     CCommSettings comm(settings.LoadCommSettings(), {"/dev/ttyS0", "/dev/ttyUSB0"});

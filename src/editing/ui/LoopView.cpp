@@ -10,18 +10,23 @@
 #include <algorithm>
 
 #include "diagram/ConfGraphNode.h"
+#include "diagram/ConfSpecialNode.h"
 #include "diagram/DrawingObject.h"
 #include "diagram/GraphLink.h"
 #include "diagram/LoopPainter.h"
 #include "diagram/RectHandles.h"
 #include "document/ConfDoc.h"
 #include "editing/EditKeys.h"
+#include "editing/LinkTool.h"
 #include "editing/LoopCommands.h"
 #include "editing/ui/BlockListPanel.h"
 #include "editing/ui/FunctionBlockDlg.h"
+#include "editing/ui/GraphPortSelDlg.h"
 #include "editing/ui/ObjectMenu.h"
 #include "editing/ui/ObjectPropertySheet.h"
+#include "editing/ui/PortSelCtrl.h"
 #include "editing/ui/TextEntryDlg.h"
+#include "editing/ui/ToolCursors.h"
 #include "model/Block.h"
 #include "platform/gui/DC.h"
 
@@ -115,7 +120,7 @@ bool IsViewKey(const QKeyEvent* event) {
     }
 }
 
-Qt::CursorShape CursorShape(int cursor) {
+QCursor CursorFor(int cursor) {
     switch (cursor) {
         case IDC_SIZEALL:
             return Qt::SizeAllCursor;
@@ -127,14 +132,8 @@ Qt::CursorShape CursorShape(int cursor) {
             return Qt::SizeHorCursor;
         case IDC_SIZENS:
             return Qt::SizeVerCursor;
-        case CLoopEditor::CURSOR_DRAW:
-        case CLoopEditor::CURSOR_LINK:
-        case CLoopEditor::CURSOR_BROKEN_LINK:
-            return Qt::CrossCursor;
-        case CLoopEditor::CURSOR_BLOCK:
-            return Qt::PointingHandCursor;
         default:
-            return Qt::ArrowCursor;
+            return CToolCursors::ForId(cursor);
     }
 }
 
@@ -146,6 +145,10 @@ CLoopView::CLoopView(CConfDoc& document, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
     setAcceptDrops(true);
+    m_releaseTimer.setSingleShot(true);
+    m_releaseTimer.setInterval(kLinkReleaseDelayMs);
+    QObject::connect(&m_releaseTimer, &QTimer::timeout, viewport(),
+                     [this] { DeliverHeldRelease(); });
     viewport()->setAcceptDrops(true);
 }
 
@@ -192,7 +195,7 @@ void CLoopView::RepaintAll() {
 }
 
 void CLoopView::SetToolCursor(int cursor) {
-    viewport()->setCursor(CursorShape(cursor));
+    viewport()->setCursor(CursorFor(cursor));
 }
 
 void CLoopView::AutoScroll(CPoint devicePoint) {
@@ -316,15 +319,92 @@ void CLoopView::OnDraw(CDC& dc, const CRect& clip) {
 
 void CLoopView::paintEvent(QPaintEvent* event) {
     CZoomView::paintEvent(event);
+    QPainter painter(viewport());
+    DrawLinkFeedback(painter);
     if (!m_rubberBand) {
         return;
     }
-    QPainter painter(viewport());
     QPen pen(Qt::black, 1, Qt::DotLine);
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
     const CRect& band = *m_rubberBand;
     painter.drawRect(QRect(band.left, band.top, band.Width(), band.Height()));
+}
+
+// The link being drawn: dotted blue segments over the page, the half that
+// ends at an outgoing connector only on the loop where it starts.
+void CLoopView::DrawLinkFeedback(QPainter& painter) const {
+    const CLinkTool* link = GetLinkTool();
+    if (link == nullptr || GetCurrentTool() != link || !link->IsLinking()) {
+        return;
+    }
+    painter.setPen(QPen(QColor(0, 0, 255), 1, Qt::DotLine));
+    auto drawRoute = [&](const std::vector<CPoint>& route) {
+        for (std::size_t i = 1; i < route.size(); ++i) {
+            const CPoint a = LPtoDP(route[i - 1]);
+            const CPoint b = LPtoDP(route[i]);
+            painter.drawLine(a.x, a.y, b.x, b.y);
+        }
+    };
+    drawRoute(link->GetRoute());
+    if (link->GetSourceLoop() == GetLoopNumber()) {
+        drawRoute(link->GetFirstHalf());
+    }
+}
+
+void CLoopView::OpenPortSelection(CGraphNode& node, const std::vector<std::string>& ports,
+                                  bool /*inputs*/, CPoint devicePoint) {
+    if (m_pPortPopup != nullptr) {
+        m_pPortPopup->close();
+    }
+    auto* popup = new CPortSelCtrl(ports, this, this);
+    auto* blockNode = dynamic_cast<CConfGraphNode*>(&node);
+    popup->SetPictureChooser([this, blockNode, ports](std::string& port) {
+        const CBlock* block =
+            blockNode != nullptr && HasObject(blockNode) ? blockNode->FindBlock(this) : nullptr;
+        if (block == nullptr) {
+            return false;
+        }
+        CGraphPortSelDlg dialog(*block, ports, this);
+        if (dialog.exec() != QDialog::Accepted) {
+            return false;
+        }
+        port = dialog.GetSelectedPort();
+        return !port.empty();
+    });
+    m_pPortPopup = popup;
+    popup->Popup(viewport()->mapToGlobal(QPoint(devicePoint.x, devicePoint.y)));
+}
+
+void CLoopView::ShowLinkMenu(CPoint devicePoint, bool sendEnabled, bool communicationEnabled) {
+    auto* menu = new QMenu(this);
+    menu->setObjectName("linkMenu");
+    auto addEntry = [&](const QString& text, int command, bool enabled) {
+        QAction* action = menu->addAction(text);
+        action->setData(command);
+        action->setEnabled(enabled);
+    };
+    addEntry(tr("Send Link To"), CLinkTool::ID_SEND_LINK_TO, sendEnabled);
+    addEntry(tr("Communication Link"), CLinkTool::ID_COMMUNICATION_LINK, communicationEnabled);
+    menu->addSeparator();
+    addEntry(tr("Cancel the link"), CLinkTool::ID_CANCEL_LINK, true);
+    if (m_pLastMenu != nullptr) {
+        m_pLastMenu->deleteLater();
+    }
+    m_pLastMenu = menu;
+    const QPoint at = viewport()->mapToGlobal(QPoint(devicePoint.x, devicePoint.y));
+    if (m_bMenusNonModal) {
+        QObject::connect(menu, &QMenu::triggered, viewport(), [this](QAction* action) {
+            RunLinkCommand(action->data().toInt());
+            Changed();
+        });
+        menu->popup(at);
+        return;
+    }
+    if (QAction* chosen = menu->exec(at)) {
+        RunLinkCommand(chosen->data().toInt());
+        Changed();
+    }
 }
 
 void CLoopView::OnSelectionChanged() {
@@ -336,6 +416,12 @@ void CLoopView::OnSelectionChanged() {
 // --- input ----------------------------------------------------------------------
 
 bool CLoopView::event(QEvent* event) {
+    if (event->type() == CPortSelEndEvent::Type()) {
+        const auto* end = static_cast<CPortSelEndEvent*>(event);
+        EndPortSelection(end->IsChosen(), end->GetPort());
+        Changed();
+        return true;
+    }
     if (event->type() == QEvent::ShortcutOverride && IsViewKey(static_cast<QKeyEvent*>(event))) {
         event->accept();
         return true;
@@ -364,6 +450,7 @@ void CLoopView::keyPressEvent(QKeyEvent* event) {
 
 void CLoopView::mousePressEvent(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
+    DeliverHeldRelease();
     const unsigned flags = MouseFlags(event->modifiers(), event->buttons());
     if (event->button() == Qt::LeftButton) {
         CaptureMouse();
@@ -376,11 +463,33 @@ void CLoopView::mousePressEvent(QMouseEvent* event) {
 void CLoopView::mouseReleaseEvent(QMouseEvent* event) {
     const unsigned flags = MouseFlags(event->modifiers(), event->buttons());
     if (event->button() == Qt::LeftButton) {
+        if (GetCurrentTool() != nullptr && GetCurrentTool() == GetLinkTool()) {
+            // A double click may be coming: the release waits for it.
+            m_heldRelease = std::make_pair(flags, DevicePoint(event));
+            m_releaseTimer.start();
+            return;
+        }
         LButtonUp(flags, DevicePoint(event));
         ReleaseMouse();
     } else if (event->button() == Qt::RightButton) {
         RButtonUp(flags, DevicePoint(event));
     }
+    Changed();
+}
+
+void CLoopView::DeliverHeldRelease() {
+    m_releaseTimer.stop();
+    if (!m_heldRelease) {
+        return;
+    }
+    const auto [flags, point] = *m_heldRelease;
+    m_heldRelease.reset();
+    LButtonUp(flags, point);
+    ReleaseMouse();
+    Changed();
+}
+
+void CLoopView::Changed() {
     if (m_onChange) {
         m_onChange();
     }
@@ -388,6 +497,9 @@ void CLoopView::mouseReleaseEvent(QMouseEvent* event) {
 
 void CLoopView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
+        // The release before a double click is dropped.
+        m_heldRelease.reset();
+        m_releaseTimer.stop();
         LButtonDblClk(MouseFlags(event->modifiers(), event->buttons()), DevicePoint(event));
     }
 }

@@ -1,15 +1,20 @@
 #pragma once
 
+#include <QPointer>
+#include <QTimer>
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "editing/LoopEditor.h"
+#include "editing/ui/PortSelCtrl.h"
 #include "editing/ui/ZoomView.h"
 
 class CConfDoc;
 class CDrawingObject;
 class QMenu;
+class QPainter;
 
 // The drawing of the document's current loop: the page, its grid and the loop's
 // objects, zoomed and scrolled, edited with the mouse and the keyboard through
@@ -50,6 +55,15 @@ public:
     void DrawFocusRect(const CRect& rect) override;
     void ShowPosition(CPoint point) override;
     void EditBlockParameters(CGraphNode* node) override;
+    void OpenPortSelection(CGraphNode& node, const std::vector<std::string>& ports, bool inputs,
+                           CPoint devicePoint) override;
+    void ShowLinkMenu(CPoint devicePoint, bool sendEnabled, bool communicationEnabled) override;
+
+    // The port popup of the link being drawn; null when none is open.
+    CPortSelCtrl* GetPortPopup() const { return m_pPortPopup; }
+    // A release of the left button waits this long while the link tool is
+    // current: when a double click follows, the release is dropped.
+    static constexpr int kLinkReleaseDelayMs = 300;
 
     // "To Objects": a full-page zoom, then the loop's objects brought into view.
     void ZoomToLoopObjects();
@@ -96,6 +110,9 @@ protected:
 
 private:
     void ClearPosition();
+    void DeliverHeldRelease();
+    void DrawLinkFeedback(QPainter& painter) const;
+    void Changed();
 
     std::optional<CRect> m_rubberBand;
     PositionCallback m_onPosition;
@@ -105,4 +122,7 @@ private:
     BlockParametersHandler m_onBlockParameters;
     QMenu* m_pLastMenu = nullptr;
     bool m_bMenusNonModal = false;
+    QPointer<CPortSelCtrl> m_pPortPopup;
+    QTimer m_releaseTimer;
+    std::optional<std::pair<unsigned, CPoint>> m_heldRelease;
 };
