@@ -32,6 +32,7 @@ constexpr uint32_t kMiscInfoSize = 24;
 constexpr uint32_t kMiscProcessId = 0x1;
 constexpr std::size_t kFixedFileInfoSize = 52;
 constexpr std::size_t kExceptionParameters = 15;
+constexpr uint64_t kGuardReach = 4096;
 
 void PutLocation(CDumpFile& file, uint32_t size, uint32_t rva) {
     file.U32(size);
@@ -102,6 +103,12 @@ void CMiniDumpWriter::StackBounds(uint64_t& start, uint64_t& end) const {
     const uint64_t sp = m_fault.StackPointer();
     start = (sp - 128) & ~uint64_t{15};
     const CProcessMaps::Region* region = m_maps.Find(sp);
+    if (region == nullptr) {
+        // A stack pointer that ran into the guard page: the stack is the
+        // mapping just above it.
+        region = m_maps.Find(sp + kGuardReach);
+        start = region != nullptr ? region->start : start;
+    }
     if (region != nullptr && start < region->start) {
         start = region->start;
     }
