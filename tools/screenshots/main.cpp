@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "CalibrationShots.h"
+#include "CrashReportShots.h"
 #include "EditingShots.h"
 #include "PrintShots.h"
 #include "ShotSaver.h"
@@ -99,5 +100,6 @@ int main(int argc, char** argv) {
     ok = SaveCalibrationShots(
              frame, folder, QCoreApplication::applicationDirPath() + "/../../src/app/CONFIG.CAL") &&
          ok;
+    ok = SaveCrashReportShot(folder) && ok;
     return ok ? 0 : 1;
 }
