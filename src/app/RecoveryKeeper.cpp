@@ -15,7 +15,7 @@
 CRecoveryKeeper::CRecoveryKeeper(CMainFrame& frame, const std::string& folder)
     : m_frame(frame), m_pRecovery(std::make_unique<CDocumentRecovery>(folder)) {
     QObject::connect(&m_copyTimer, &QTimer::timeout, [this] { KeepAll(); });
-    QObject::connect(&m_settleTimer, &QTimer::timeout, [this] { ForgetSettled(); });
+    QObject::connect(&m_settleTimer, &QTimer::timeout, [this] { Settle(); });
     m_copyTimer.start(kCopyIntervalMs);
     m_settleTimer.start(kSettleIntervalMs);
     m_frame.SetBeforeTransfer([this] { KeepAll(); });
@@ -33,14 +33,18 @@ void CRecoveryKeeper::KeepAll() {
     for (CConfDoc* document : m_frame.GetDocuments()) {
         m_pRecovery->Keep(*document);
     }
-    ForgetSettled();
+    Settle();
 }
 
-void CRecoveryKeeper::ForgetSettled() {
+void CRecoveryKeeper::Settle() {
     std::vector<const CDocument*> modified;
-    for (const CConfDoc* document : m_frame.GetDocuments()) {
-        if (document->IsModified()) {
-            modified.push_back(document);
+    for (CConfDoc* document : m_frame.GetDocuments()) {
+        if (!document->IsModified()) {
+            continue;
+        }
+        modified.push_back(document);
+        if (!m_pRecovery->HasCopy(document)) {
+            m_pRecovery->Keep(*document);
         }
     }
     m_pRecovery->ForgetAllBut(modified);

@@ -10,7 +10,8 @@ class QWidget;
 
 // Keeps recovery copies of the main frame's modified documents while the
 // program runs: every two minutes and before a transfer each modified
-// document is copied; a saved or closed document's copy goes within a second.
+// document is copied; a document that has just become modified is copied, and
+// a saved or closed document's copy removed, within a second.
 // At start-up it offers the copies that a crashed or killed process left.
 class CRecoveryKeeper {
 public:
@@ -28,8 +29,10 @@ public:
 
     // Copies every modified document now.
     void KeepAll();
-    // Removes the copies of documents saved or closed since.
-    void ForgetSettled();
+    // Removes the copies of documents saved or closed since, and makes the
+    // first copy of a document modified since (later ones wait for the
+    // two-minute round).
+    void Settle();
     // Asks whether the copies left by a process that is gone are to be
     // recovered ("Recover") or thrown away ("Discard"); opens the recovered
     // ones. Returns how many documents were recovered.

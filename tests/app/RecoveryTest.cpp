@@ -99,8 +99,19 @@ TEST_F(Recovery, ModifiedDocumentIsCopiedAndTheCopyGoesOnSave) {
     EXPECT_TRUE(Document().IsModified());
 
     ASSERT_TRUE(m_frame.SaveActive(false));
-    keeper.ForgetSettled();
+    keeper.Settle();
     EXPECT_TRUE(FilesIn(m_folder).empty());
+}
+
+TEST_F(Recovery, ANewlyModifiedDocumentIsCopiedWithoutWaitingForTheRound) {
+    CRecoveryKeeper keeper(m_frame, m_folder);
+    keeper.Settle();
+    ASSERT_TRUE(keeper.GetRecovery().HasCopy(&Document()));
+    // Later edits wait for the round: a settle does not write again.
+    const auto written = fs::last_write_time(keeper.GetRecovery().CopyPathOf(&Document()));
+    Document().SetLoopName(2, "AGAIN");
+    keeper.Settle();
+    EXPECT_EQ(fs::last_write_time(keeper.GetRecovery().CopyPathOf(&Document())), written);
 }
 
 TEST_F(Recovery, ClosingWithoutSavingRemovesTheCopy) {
@@ -108,7 +119,7 @@ TEST_F(Recovery, ClosingWithoutSavingRemovesTheCopy) {
     keeper.KeepAll();
     ASSERT_EQ(FilesIn(m_folder).size(), 2u);  // the copy and its description
     ASSERT_TRUE(m_frame.CloseAllDocuments());
-    keeper.ForgetSettled();
+    keeper.Settle();
     EXPECT_TRUE(FilesIn(m_folder).empty());
 }
 
