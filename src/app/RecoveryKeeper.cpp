@@ -76,6 +76,8 @@ int CRecoveryKeeper::OfferRecovery(QWidget* parent) {
     box.setDefaultButton(recover);
     box.exec();
     const bool recovering = box.clickedButton() == recover;
+    CLogMsg::Log("CRecoveryKeeper::OfferRecovery", "%d recovery copies found, %s",
+                 static_cast<int>(orphans.size()), recovering ? "recovering" : "discarding");
     int recovered = 0;
     for (const CDocumentRecovery::Entry& entry : orphans) {
         if (recovering && !m_frame.OpenRecoveredDocument(entry.copyPath, entry.originalPath)) {
