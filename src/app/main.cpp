@@ -4,7 +4,7 @@
 //   --startup-time  once the main window (with FILE open) has been painted,
 //                   print "startup-ms: N" (ms since the process started) and end.
 // KESTREL_NO_SPLASH=1 starts without the splash screen.
-// KESTREL_CRASH_TEST=segv|segv-write|fpe|abort|throw|stack faults on purpose once
+// KESTREL_CRASH_TEST=segv|segv-write|call-null|fpe|abort|throw|stack faults on purpose once
 // the main window is up (the crash report and its program can be seen).
 #include <QApplication>
 #include <QTimer>

@@ -132,6 +132,23 @@ TEST_F(CrashFiles, AccessViolationSaysReadOrWriteAndWhere) {
                                              "access violation\\.\r\n")));
 }
 
+TEST_F(CrashFiles, UnreadableInstructionGivesQuestionMarksAndNoModule) {
+    m_child->Run("call-null", StateFolder());
+    const std::string report = ReadWholeFile(File("ERRORLOG.TXT"));
+    EXPECT_EQ(report.rfind("crash-helper caused an Access Violation (0xc0000005) \r\nin module "
+                           "Unknown at 0033:0000000000000000.\r\n",
+                           0),
+              0u)
+        << report.substr(0, 200);
+    std::string unreadable;
+    for (int i = 0; i < 16; ++i) {
+        unreadable += "?? ";
+    }
+    EXPECT_NE(report.find("\r\nBytes at CS:RIP:\r\n" + unreadable + "\r\n"), std::string::npos);
+    // The stack is still there: the call pushed its return address.
+    EXPECT_NE(report.find("\r\n\r\nStack:\r\n0x"), std::string::npos);
+}
+
 TEST_F(CrashFiles, StackLinesHaveFourWordsAndTheirCharacters) {
     m_child->Run("segv", StateFolder());
     const std::vector<std::string> lines = SplitCrLf(ReadWholeFile(File("ERRORLOG.TXT")));

@@ -20,6 +20,14 @@ namespace {
     *static_cast<volatile int*>(page) = 1;
 }
 
+// A call through a null function pointer: the instruction address itself is
+// unmapped.
+void (*volatile g_nullFunction)() = nullptr;
+
+[[gnu::noinline]] void CrashTestCallNull() {
+    g_nullFunction();
+}
+
 [[gnu::noinline]] int CrashTestDivideByZero() {
     volatile int zero = 0;
     volatile int value = 42;
@@ -59,6 +67,8 @@ bool CCrashTest::Run(const char* kind) {
     }
     if (std::strcmp(kind, "segv-write") == 0) {
         CrashTestWriteReadOnly();
+    } else if (std::strcmp(kind, "call-null") == 0) {
+        CrashTestCallNull();
     } else if (std::strcmp(kind, "fpe") == 0) {
         return CrashTestDivideByZero() != 0;
     } else if (std::strcmp(kind, "abort") == 0) {

@@ -2,7 +2,8 @@
 
 // The support switch KESTREL_CRASH_TEST: makes the program fault on purpose,
 // so that users and tests can see the whole crash path. Kinds: "segv" (a read
-// through a null pointer), "segv-write" (a write to a read-only page), "fpe"
+// through a null pointer), "segv-write" (a write to a read-only page),
+// "call-null" (a call through a null function pointer), "fpe"
 // (an integer divide by zero), "abort", "throw" (an uncaught exception),
 // "stack" (unbounded recursion).
 class CCrashTest {
