@@ -144,7 +144,7 @@ bool CExceptionAttacher::Install(const std::string& stateFolder) {
     return true;
 }
 
-bool CExceptionAttacher::Claim(int signal) {
+bool CExceptionAttacher::Claim() {
     const pid_t self = CurrentThreadId();
     pid_t expected = 0;
     if (g_reportingThread.compare_exchange_strong(expected, self)) {
@@ -158,13 +158,12 @@ bool CExceptionAttacher::Claim(int signal) {
             nanosleep(&tenth, nullptr);
         }
     }
-    (void)signal;
     return false;
 }
 
 void CExceptionAttacher::OnSignal(int signal, siginfo_t* info, void* context) {
     const int savedErrno = errno;
-    if (Claim(signal)) {
+    if (Claim()) {
         FillFromSignal(g_fault, signal, info, context);
         Report(g_fault);
     }
@@ -173,7 +172,7 @@ void CExceptionAttacher::OnSignal(int signal, siginfo_t* info, void* context) {
 }
 
 void CExceptionAttacher::OnTerminate() {
-    if (Claim(SIGABRT)) {
+    if (Claim()) {
         CFaultInfo& fault = g_fault;
         getcontext(&fault.context);
         // getcontext leaves the selectors out; the report prints them.

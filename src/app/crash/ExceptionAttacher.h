@@ -37,7 +37,7 @@ private:
     static void OnSignal(int signal, siginfo_t* info, void* context);
     [[noreturn]] static void OnTerminate();
     // Claims the one report of the process; false for any later fault.
-    static bool Claim(int signal);
+    static bool Claim();
     static void FillFromSignal(CFaultInfo& fault, int signal, const siginfo_t* info,
                                const void* context);
     static void Report(const CFaultInfo& fault);
