@@ -165,6 +165,17 @@ TEST_F(MiniDump, LldbShowsTheFaultingFrame) {
         << output;
 }
 
+TEST_F(MiniDump, LldbUnwindsAnOverflowedStack) {
+    if (!HaveLldb()) {
+        GTEST_SKIP() << "lldb is not installed (make deps installs it)";
+    }
+    // The stack pointer lies in the guard page: the dump holds the stack above it.
+    Crash("stack");
+    const std::string output = Backtrace();
+    EXPECT_TRUE(std::regex_search(output, std::regex("frame #1: [^\n]*CrashTestRecurse")))
+        << output;
+}
+
 TEST_F(MiniDump, LldbFollowsAnUncaughtExceptionToItsThrow) {
     if (!HaveLldb()) {
         GTEST_SKIP() << "lldb is not installed (make deps installs it)";
