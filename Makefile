@@ -11,7 +11,7 @@ PREFIX         ?= /usr/local
 # Debian packages the build, the tests, the benchmarks and the fuzzers need.
 DEB_PACKAGES = cmake ninja-build ccache g++ pkg-config clang libclang-rt-14-dev clang-format \
                libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-base-dev-tools libgif-dev \
-               fonts-dejavu-core fonts-liberation poppler-utils xvfb
+               fonts-dejavu-core fonts-liberation poppler-utils xvfb lldb
 
 .PHONY: all deps configure build run test test-asan test-tsan fuzz bench bench-check format clean screenshots install
 

@@ -10,6 +10,10 @@ foreach(program IN ITEMS kestrel kestrel-cli varex-sim)
         list(APPEND kestrel_programs ${program})
     endif()
 endforeach()
+# The crash-report program lives beside kestrel (no link in bin).
+if(TARGET XCrashReport)
+    install(TARGETS XCrashReport RUNTIME DESTINATION "${KESTREL_INSTALL_DIR}")
+endif()
 set_target_properties(${kestrel_programs} PROPERTIES INSTALL_RPATH "$ORIGIN")
 install(TARGETS ${kestrel_programs} vexilla vexilla_log
         RUNTIME DESTINATION "${KESTREL_INSTALL_DIR}"

@@ -11,6 +11,7 @@
 #include "app/AppMessageBox.h"
 #include "app/LanguagePack.h"
 #include "app/MainFrame.h"
+#include "app/RecoveryKeeper.h"
 #include "app/SplashWnd.h"
 #include "comm/AppSettings.h"
 #include "diagram/DrawingClasses.h"
@@ -143,12 +144,18 @@ bool CConfApp::InitInstance(const std::string& fileToOpen) {
     m_pMainFrame->showMaximized();
     m_pMainFrame->raise();
     m_pMainFrame->activateWindow();
+    m_pRecovery = std::make_unique<CRecoveryKeeper>(
+        *m_pMainFrame,
+        m_strRecoveryFolder.empty() ? CRecoveryKeeper::DefaultFolder() : m_strRecoveryFolder);
+    m_pRecovery->OfferRecovery(m_pMainFrame.get());
     return true;
 }
 
 int CConfApp::ExitInstance() {
     CloseSplashNow();
     SetMessageBoxHandler(nullptr);
+    // Gone before the documents: a normal end leaves no copies to recover.
+    m_pRecovery.reset();
     m_pMainFrame.reset();
     m_pUndoManager.reset();
     CLogMsg::CloseLogFile();

@@ -13,6 +13,7 @@
 class CAppSettings;
 class CLanguageModule;
 class CMainFrame;
+class CRecoveryKeeper;
 class CSplashWnd;
 class CUndoManager;
 class QTranslator;
@@ -46,6 +47,11 @@ public:
     // + "Work", created when missing) on the first start.
     void InitSettings();
     CMainFrame* GetMainFrame() const { return m_pMainFrame.get(); }
+    // The recovery copies of the open documents (while the main frame lives).
+    CRecoveryKeeper* GetRecoveryKeeper() const { return m_pRecovery.get(); }
+    // Where the recovery copies live: the user's unless replaced (before
+    // InitInstance).
+    void SetRecoveryFolder(const std::string& folder) { m_strRecoveryFolder = folder; }
     CAppSettings& GetSettings() { return *m_pSettings; }
 
     // Closes every open document (each with its save question) and opens the
@@ -102,6 +108,8 @@ private:
     // Made before the main frame and its documents, gone after them.
     std::unique_ptr<CUndoManager> m_pUndoManager;
     std::unique_ptr<CMainFrame> m_pMainFrame;
+    std::unique_ptr<CRecoveryKeeper> m_pRecovery;
+    std::string m_strRecoveryFolder;
     QPointer<CSplashWnd> m_pSplash;
     int m_nLanguage = LANG_NONE;
     QLocale m_systemLocale;

@@ -542,6 +542,35 @@ CLoopView* CMainFrame::GetActiveLoopView() const {
     return window ? window->GetFrame()->GetLoopView() : nullptr;
 }
 
+std::vector<CConfDoc*> CMainFrame::GetDocuments() const {
+    std::vector<CConfDoc*> documents;
+    for (QMdiSubWindow* sub : m_pMdiArea->subWindowList()) {
+        if (auto* window = dynamic_cast<CDocumentWindow*>(sub)) {
+            documents.push_back(&window->GetDocument());
+        }
+    }
+    return documents;
+}
+
+bool CMainFrame::OpenRecoveredDocument(const std::string& copyPath,
+                                       const std::string& originalPath) {
+    auto document = std::make_unique<CConfDoc>();
+    if (!document->OnOpenDocument(copyPath)) {
+        return false;
+    }
+    if (!originalPath.empty()) {
+        // Named after the original, to be saved under a name the user confirms.
+        document->SetPathName(originalPath);
+        document->NameAfterImport(CDocument::FileTitleOf(originalPath));
+    }
+    document->SetMustSaveAs(true);
+    document->SetModifiedFlag(true);
+    LogLine(tr("Recovered %1").arg(gdi::ToQString(originalPath.empty() ? copyPath : originalPath)));
+    AddDocumentWindow(std::move(document));
+    RefreshActiveWindow();
+    return true;
+}
+
 int CMainFrame::GetDocumentCount() const {
     return static_cast<int>(m_pMdiArea->subWindowList().size());
 }
@@ -760,6 +789,9 @@ bool CMainFrame::CloseAllDocuments() {
 }
 
 void CMainFrame::OnlineCommand() {
+    if (m_beforeTransfer) {
+        m_beforeTransfer();
+    }
     m_pTransfers->OnlineCommand();
     RefreshActiveWindow();
 }

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CEditCommands;
 class CUndoManager;
@@ -55,6 +56,16 @@ public:
     // the user kept one open.
     bool CloseAllDocuments();
     CConfDoc* GetActiveDocument() const;
+    // Every open document, in window order.
+    std::vector<CConfDoc*> GetDocuments() const;
+    // Opens a recovery copy as a modified document whose Save asks for a
+    // name (offering the file it was copied from), so that the user's file
+    // is replaced only on their word.
+    bool OpenRecoveredDocument(const std::string& copyPath, const std::string& originalPath);
+    // Runs before a transfer with a controller starts (recovery copies).
+    void SetBeforeTransfer(std::function<void()> callback) {
+        m_beforeTransfer = std::move(callback);
+    }
     CLoopView* GetActiveLoopView() const;
     int GetDocumentCount() const;
     // Reads the active document's title and loop names into its window again.
@@ -162,6 +173,7 @@ private:
     QString m_strPendingLog;  // lines logged before the bar was made
     QTimer* m_pIdleTimer = nullptr;
     CStatusBarEx* m_pStatusBar = nullptr;
+    std::function<void()> m_beforeTransfer;
     bool m_bTxLit = false;
     bool m_bRxLit = false;
 };

@@ -4,17 +4,23 @@
 //   --startup-time  once the main window (with FILE open) has been painted,
 //                   print "startup-ms: N" (ms since the process started) and end.
 // KESTREL_NO_SPLASH=1 starts without the splash screen.
+// KESTREL_CRASH_TEST=segv|segv-write|call-null|fpe|abort|throw|stack faults on purpose once
+// the main window is up (the crash report and its program can be seen).
 #include <QApplication>
+#include <QTimer>
 #include <cstdio>
 
 #include "app/ConfApp.h"
 #include "app/MainFrame.h"
 #include "app/StartupClock.h"
+#include "app/crash/CrashTest.h"
+#include "app/crash/ExceptionAttacher.h"
 #include "comm/AppSettings.h"
 #include "platform/MessageBox.h"
 
 int main(int argc, char** argv) {
     CStartupClock::Start();
+    CExceptionAttacher::Install();
     QApplication application(argc, argv);
     QApplication::setApplicationName("KESTREL Plus");
     QApplication::setOrganizationName("Torv");
@@ -41,6 +47,7 @@ int main(int argc, char** argv) {
             QApplication::quit();
         });
     }
+    QTimer::singleShot(0, [] { CCrashTest::RunFromEnvironment(); });
     const int result = QApplication::exec();
     app.ExitInstance();
     return result;

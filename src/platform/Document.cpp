@@ -57,6 +57,13 @@ bool CDocument::OnSaveDocument(const std::string& path) {
     return true;
 }
 
+bool CDocument::SaveCopy(const std::string& path, std::string& error) {
+    CArchive ar;
+    ar.m_pDocument = this;
+    Serialize(ar);
+    return WriteFileAtomically(path, ar.GetBuffer(), error);
+}
+
 void CDocument::SetPathName(const std::string& path) {
     m_strPathName = path;
     const std::size_t slash = path.rfind('/');

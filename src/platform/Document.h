@@ -24,6 +24,10 @@ public:
     virtual bool OnNewDocument();
     virtual bool OnOpenDocument(const std::string& path);
     virtual bool OnSaveDocument(const std::string& path);
+    // Stores the document into another file (atomically, as a save does)
+    // without making it the document's file: path, title, modified flag and
+    // the last error stay. No message; false with the reason in error.
+    bool SaveCopy(const std::string& path, std::string& error);
     virtual void DeleteContents() {}
 
     const std::string& GetPathName() const { return m_strPathName; }

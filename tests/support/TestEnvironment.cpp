@@ -32,5 +32,6 @@ void IsolateTestEnvironment() {
     ::setenv("XDG_CONFIG_HOME", (pattern + "/config").c_str(), 1);
     ::setenv("XDG_DATA_HOME", (pattern + "/data").c_str(), 1);
     ::setenv("XDG_CACHE_HOME", (pattern + "/cache").c_str(), 1);
+    ::setenv("XDG_STATE_HOME", (pattern + "/state").c_str(), 1);
     std::atexit(RemoveHome);
 }

@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "CalibrationShots.h"
+#include "CrashReportShots.h"
 #include "EditingShots.h"
 #include "LinkShots.h"
 #include "PrintShots.h"
@@ -28,6 +29,9 @@
 #include "vexilla/MessageBoxEx.h"
 
 int main(int argc, char** argv) {
+    if (const int crashed = RunCrashChildIfAsked(argc, argv); crashed >= 0) {
+        return crashed;
+    }
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication application(argc, argv);
     if (argc < 2) {
@@ -101,5 +105,7 @@ int main(int argc, char** argv) {
     ok = SaveCalibrationShots(
              frame, folder, QCoreApplication::applicationDirPath() + "/../../src/app/CONFIG.CAL") &&
          ok;
+    ok = SaveCrashReportShot(folder) && ok;
+    ok = SaveRecoveryQuestionShot(frame, folder) && ok;
     return ok ? 0 : 1;
 }
