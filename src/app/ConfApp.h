@@ -95,7 +95,10 @@ private:
     bool TakeInstanceLock();
     // The module of a language's pack, read once; null when it cannot be loaded.
     std::shared_ptr<const CLanguageModule> LoadLanguagePack(int language);
-    void UseTranslation(const QString& path);
+    // Installs the pack's window translation and Qt's own texts for its
+    // locale (both removed when module is null).
+    void UseTranslations(const CLanguageModule* module);
+    void RemoveTranslations();
 
     std::unique_ptr<CAppSettings> m_pSettings;
     std::unique_ptr<QLockFile> m_pLock;
@@ -107,7 +110,7 @@ private:
     QLocale m_systemLocale;
     std::string m_strResourceFolder;
     std::map<int, std::shared_ptr<const CLanguageModule>> m_languagePacks;
-    std::unique_ptr<QTranslator> m_pTranslator;
+    std::vector<std::unique_ptr<QTranslator>> m_translators;
     std::string m_strHelpFile;
     std::string m_strBlockLibraryHelpFile;
 };

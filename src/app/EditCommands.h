@@ -21,6 +21,8 @@ class QToolButton;
 // ordering, alignment, colours, document, communication), dockable and kept
 // with the bar state. Each command works on the active loop view.
 class CEditCommands : public QObject {
+    Q_OBJECT
+
 public:
     explicit CEditCommands(CMainFrame& frame);
     ~CEditCommands() override;

@@ -299,7 +299,7 @@ void CMainFrame::CreateHelpMenu() {
         const QString page = app ? QString::fromStdString(app->GetHelpFile())
                                  : QApplication::applicationDirPath() + "/help/index.html";
         if (!QFileInfo::exists(page) || !QDesktopServices::openUrl(QUrl::fromLocalFile(page))) {
-            AfxMessageBox(tr("Unable to start the help viewer.").toStdString(),
+            AfxMessageBox(gdi::ToResourceText(tr("Unable to start the help viewer.")),
                           MB_OK | MB_ICONWARNING);
         }
     });

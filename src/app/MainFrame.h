@@ -33,6 +33,8 @@ class CTransferCommands;
 // the free memory of the current loop and the cursor position, and the debug
 // log bar.
 class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
 public:
     explicit CMainFrame(CAppSettings& settings);
     ~CMainFrame() override;
