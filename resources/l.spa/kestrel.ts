@@ -1,1185 +1,1184 @@
-<?xml version="1.0" encoding="utf-8"?>
-<!DOCTYPE TS>
+<?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="es">
 <context>
     <name>CAppMessageBox</name>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>Aceptar</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelar</translation>
     </message>
     <message>
         <source>&amp;Yes</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Sí</translation>
     </message>
     <message>
         <source>&amp;No</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;No</translation>
     </message>
 </context>
 <context>
     <name>CBlockListPanel</name>
     <message>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Agregar</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Eliminar</translation>
     </message>
     <message>
         <source>Move up</source>
-        <translation type="unfinished"></translation>
+        <translation>Subir</translation>
     </message>
     <message>
         <source>Move down</source>
-        <translation type="unfinished"></translation>
+        <translation>Bajar</translation>
     </message>
     <message>
         <source>&lt; end &gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt; fin &gt;</translation>
     </message>
     <message>
         <source>&amp;Edit Parameters...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Editar Parámetros...</translation>
     </message>
     <message>
         <source>&amp;Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Eliminar</translation>
     </message>
 </context>
 <context>
     <name>CCalibrationDlg</name>
     <message>
         <source> Device </source>
-        <translation type="unfinished"></translation>
+        <translation> Dispositivo </translation>
     </message>
     <message>
         <source>&amp;Look</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Buscar</translation>
     </message>
     <message>
         <source>Device:</source>
-        <translation type="unfinished"></translation>
+        <translation>Dispositivo:</translation>
     </message>
     <message>
         <source>Version:</source>
-        <translation type="unfinished"></translation>
+        <translation>Versión:</translation>
     </message>
     <message>
         <source>Configuration:</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuración:</translation>
     </message>
     <message>
         <source>Address:</source>
-        <translation type="unfinished"></translation>
+        <translation>Dirección:</translation>
     </message>
     <message>
         <source> Mode </source>
-        <translation type="unfinished"></translation>
+        <translation> Modo </translation>
     </message>
     <message>
         <source>&amp;Download</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Descargar</translation>
     </message>
     <message>
         <source>&amp;Certificate...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Certificado...</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Cerrar</translation>
     </message>
     <message>
         <source>Press Look to find the controller, then choose a mode.</source>
-        <translation type="unfinished"></translation>
+        <translation>Pulse Buscar para encontrar el controlador y luego elija un modo.</translation>
     </message>
     <message>
         <source>Click the titles of the inputs to calibrate, then double-click the point at which the controller calibrates them.</source>
-        <translation type="unfinished"></translation>
+        <translation>Haga clic en los títulos de las entradas a calibrar y luego doble clic en el punto en que el controlador debe calibrarlas.</translation>
     </message>
     <message>
         <source>Double-click a value to change it; Download writes the table.</source>
-        <translation type="unfinished"></translation>
+        <translation>Haga doble clic en un valor para cambiarlo; Descargar escribe la tabla.</translation>
     </message>
     <message>
         <source>Calibration Certificate</source>
-        <translation type="unfinished"></translation>
+        <translation>Certificado de Calibración</translation>
     </message>
     <message>
         <source>PDF files (*.pdf)</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivos PDF (*.pdf)</translation>
     </message>
 </context>
 <context>
     <name>CColorBar</name>
     <message>
         <source>Line color</source>
-        <translation type="unfinished"></translation>
+        <translation>Color de línea</translation>
     </message>
     <message>
         <source>Fill color</source>
-        <translation type="unfinished"></translation>
+        <translation>Color de relleno</translation>
     </message>
 </context>
 <context>
     <name>CCommSettings</name>
     <message>
         <source>Communication Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuración de Comunicación</translation>
     </message>
     <message>
         <source> Interface </source>
-        <translation type="unfinished"></translation>
+        <translation> Interfaz </translation>
     </message>
     <message>
         <source>Serial</source>
-        <translation type="unfinished"></translation>
+        <translation>Serie</translation>
     </message>
     <message>
         <source>TCP/IP</source>
-        <translation type="unfinished"></translation>
+        <translation>TCP/IP</translation>
     </message>
     <message>
         <source>Communication Port:</source>
-        <translation type="unfinished"></translation>
+        <translation>Puerto de Comunicación:</translation>
     </message>
     <message>
         <source>Baud Rate:</source>
-        <translation type="unfinished"></translation>
+        <translation>Velocidad (baudios):</translation>
     </message>
     <message>
         <source>IP/URL Address:</source>
-        <translation type="unfinished"></translation>
+        <translation>Dirección IP/URL:</translation>
     </message>
     <message>
         <source>Timeout:</source>
-        <translation type="unfinished"></translation>
+        <translation>Tiempo de espera:</translation>
     </message>
     <message>
         <source>msec</source>
-        <translation type="unfinished"></translation>
+        <translation>ms</translation>
     </message>
     <message>
         <source>Retries:</source>
-        <translation type="unfinished"></translation>
+        <translation>Reintentos:</translation>
     </message>
     <message>
         <source>Monitoring Period:</source>
-        <translation type="unfinished"></translation>
+        <translation>Período de Monitoreo:</translation>
     </message>
     <message>
         <source>x 100 ms</source>
-        <translation type="unfinished"></translation>
+        <translation>x 100 ms</translation>
     </message>
 </context>
 <context>
     <name>CConfFileDialog</name>
     <message>
         <source>Save As</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar como</translation>
     </message>
     <message>
         <source>KESTREL Plus Files (*.vxp)</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivos KESTREL Plus (*.vxp)</translation>
     </message>
 </context>
 <context>
     <name>CConfPreviewView</name>
     <message>
         <source>Print Preview</source>
-        <translation type="unfinished"></translation>
+        <translation>Vista Preliminar</translation>
     </message>
     <message>
         <source>&amp;Print...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Imprimir...</translation>
     </message>
     <message>
         <source>&amp;First</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Primera</translation>
     </message>
     <message>
         <source>P&amp;rev Page</source>
-        <translation type="unfinished"></translation>
+        <translation>Página &amp;Anterior</translation>
     </message>
     <message>
         <source>&amp;Next Page</source>
-        <translation type="unfinished"></translation>
+        <translation>Página &amp;Siguiente</translation>
     </message>
     <message>
         <source>&amp;Last</source>
-        <translation type="unfinished"></translation>
+        <translation>Ú&amp;ltima</translation>
     </message>
     <message>
         <source>&amp;Whole Page</source>
-        <translation type="unfinished"></translation>
+        <translation>Página &amp;Completa</translation>
     </message>
     <message>
         <source>Page &amp;Width</source>
-        <translation type="unfinished"></translation>
+        <translation>A&amp;ncho de Página</translation>
     </message>
     <message>
         <source>&amp;130 %</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;130 %</translation>
     </message>
     <message>
         <source>&amp;Close</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Cerrar</translation>
     </message>
     <message>
         <source>Pages %1-%2</source>
-        <translation type="unfinished"></translation>
+        <translation>Páginas %1-%2</translation>
     </message>
     <message>
         <source>Page %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Página %1</translation>
     </message>
 </context>
 <context>
     <name>CDebugLogWnd</name>
     <message>
         <source>Debug Log Window</source>
-        <translation type="unfinished"></translation>
+        <translation>Ventana de Registro de Depuración</translation>
     </message>
 </context>
 <context>
     <name>CDeviceLookingDlg</name>
     <message>
         <source>Device Looking ...</source>
-        <translation type="unfinished"></translation>
+        <translation>Buscando Dispositivos ...</translation>
     </message>
     <message>
         <source>Device: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Dispositivo: %1</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelar</translation>
     </message>
 </context>
 <context>
     <name>CDeviceOnNetworkDlg</name>
     <message>
         <source>Devices on Network</source>
-        <translation type="unfinished"></translation>
+        <translation>Dispositivos en la Red</translation>
     </message>
     <message>
         <source>IA;Version;Configuration;</source>
-        <translation type="unfinished"></translation>
+        <translation>Dir.;Versión;Configuración;</translation>
     </message>
 </context>
 <context>
     <name>CDocumentInfoDlg</name>
     <message>
         <source>Document Information</source>
-        <translation type="unfinished"></translation>
+        <translation>Información del Documento</translation>
     </message>
     <message>
         <source>Company:</source>
-        <translation type="unfinished"></translation>
+        <translation>Empresa:</translation>
     </message>
     <message>
         <source>Project:</source>
-        <translation type="unfinished"></translation>
+        <translation>Proyecto:</translation>
     </message>
     <message>
         <source>Revision:</source>
-        <translation type="unfinished"></translation>
+        <translation>Revisión:</translation>
     </message>
     <message>
         <source>Leader:</source>
-        <translation type="unfinished"></translation>
+        <translation>Responsable:</translation>
     </message>
     <message>
         <source>Programmer:</source>
-        <translation type="unfinished"></translation>
+        <translation>Programador:</translation>
     </message>
     <message>
         <source>Description:</source>
-        <translation type="unfinished"></translation>
+        <translation>Descripción:</translation>
     </message>
     <message>
         <source>CPU:</source>
-        <translation type="unfinished"></translation>
+        <translation>CPU:</translation>
     </message>
     <message>
         <source> Creation Information </source>
-        <translation type="unfinished"></translation>
+        <translation> Información de Creación </translation>
     </message>
     <message>
         <source>Date:</source>
-        <translation type="unfinished"></translation>
+        <translation>Fecha:</translation>
     </message>
     <message>
         <source>Version:</source>
-        <translation type="unfinished"></translation>
+        <translation>Versión:</translation>
     </message>
     <message>
         <source>Build:</source>
-        <translation type="unfinished"></translation>
+        <translation>Versión del programa:</translation>
     </message>
     <message>
         <source> Revision Information </source>
-        <translation type="unfinished"></translation>
+        <translation> Información de Revisión </translation>
     </message>
 </context>
 <context>
     <name>CDocumentPropertiesSheet</name>
     <message>
         <source>Document Properties</source>
-        <translation type="unfinished"></translation>
+        <translation>Propiedades del Documento</translation>
     </message>
     <message>
         <source>General</source>
-        <translation type="unfinished"></translation>
+        <translation>General</translation>
     </message>
     <message>
         <source>Line</source>
-        <translation type="unfinished"></translation>
+        <translation>Línea</translation>
     </message>
     <message>
         <source>Fill</source>
-        <translation type="unfinished"></translation>
+        <translation>Relleno</translation>
     </message>
     <message>
         <source>Text</source>
-        <translation type="unfinished"></translation>
+        <translation>Texto</translation>
     </message>
     <message>
         <source>Show Grid</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostrar Cuadrícula</translation>
     </message>
     <message>
         <source>Snap to grid</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajustar a la cuadrícula</translation>
     </message>
     <message>
         <source>Grid Spacing:</source>
-        <translation type="unfinished"></translation>
+        <translation>Espaciado de Cuadrícula:</translation>
     </message>
     <message>
         <source>Undo levels:</source>
-        <translation type="unfinished"></translation>
+        <translation>Niveles de deshacer:</translation>
     </message>
     <message>
         <source>Paper Color:</source>
-        <translation type="unfinished"></translation>
+        <translation>Color del Papel:</translation>
     </message>
     <message>
         <source>Grid Color:</source>
-        <translation type="unfinished"></translation>
+        <translation>Color de Cuadrícula:</translation>
     </message>
     <message>
         <source>...</source>
-        <translation type="unfinished"></translation>
+        <translation>...</translation>
     </message>
     <message>
         <source>Working directory:</source>
-        <translation type="unfinished"></translation>
+        <translation>Directorio de trabajo:</translation>
     </message>
     <message>
         <source>Working directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Directorio de trabajo</translation>
     </message>
 </context>
 <context>
     <name>CEditCommands</name>
     <message>
         <source>&amp;Line</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Línea</translation>
     </message>
     <message>
         <source>&amp;Rectangle</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Rectángulo</translation>
     </message>
     <message>
         <source>R&amp;oundRectangle</source>
-        <translation type="unfinished"></translation>
+        <translation>Rectángulo Redonde&amp;ado</translation>
     </message>
     <message>
         <source>Ellipse</source>
-        <translation type="unfinished"></translation>
+        <translation>Elipse</translation>
     </message>
     <message>
         <source>&amp;Polyline</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Polilínea</translation>
     </message>
     <message>
         <source>Pol&amp;ygon</source>
-        <translation type="unfinished"></translation>
+        <translation>Polí&amp;gono</translation>
     </message>
     <message>
         <source>&amp;Text</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Texto</translation>
     </message>
     <message>
         <source>&amp;Block</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Bloque</translation>
     </message>
     <message>
         <source>Bloc&amp;k List</source>
-        <translation type="unfinished"></translation>
+        <translation>Lista de Bloq&amp;ues</translation>
     </message>
     <message>
         <source>&amp;Left</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Izquierda</translation>
     </message>
     <message>
         <source>&amp;Right</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Derecha</translation>
     </message>
     <message>
         <source>&amp;Top</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Arriba</translation>
     </message>
     <message>
         <source>&amp;Bottom</source>
-        <translation type="unfinished"></translation>
+        <translation>A&amp;bajo</translation>
     </message>
     <message>
         <source>&amp;Horizontal Center</source>
-        <translation type="unfinished"></translation>
+        <translation>Centro &amp;Horizontal</translation>
     </message>
     <message>
         <source>&amp;Vertical Center</source>
-        <translation type="unfinished"></translation>
+        <translation>Centro &amp;Vertical</translation>
     </message>
     <message>
         <source>&amp;Center All</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Centrar Todo</translation>
     </message>
     <message>
         <source>Smallest</source>
-        <translation type="unfinished"></translation>
+        <translation>Mínimo</translation>
     </message>
     <message>
         <source>Regular</source>
-        <translation type="unfinished"></translation>
+        <translation>Normal</translation>
     </message>
     <message>
         <source>Largest</source>
-        <translation type="unfinished"></translation>
+        <translation>Máximo</translation>
     </message>
     <message>
         <source>&amp;Undo</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Deshacer</translation>
     </message>
     <message>
         <source>&amp;Redo</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Rehacer</translation>
     </message>
     <message>
         <source>Cut</source>
-        <translation type="unfinished"></translation>
+        <translation>Cortar</translation>
     </message>
     <message>
         <source>Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>Copiar</translation>
     </message>
     <message>
         <source>Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>Pegar</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Eliminar</translation>
     </message>
     <message>
         <source>Dupli&amp;cate</source>
-        <translation type="unfinished"></translation>
+        <translation>Dupli&amp;car</translation>
     </message>
     <message>
         <source>Proper&amp;ties...</source>
-        <translation type="unfinished"></translation>
+        <translation>Propie&amp;dades...</translation>
     </message>
     <message>
         <source>&amp;Edit Parameters...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Editar Parámetros...</translation>
     </message>
     <message>
         <source>Lock Edition</source>
-        <translation type="unfinished"></translation>
+        <translation>Bloquear Edición</translation>
     </message>
     <message>
         <source>&amp;Select</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Seleccionar</translation>
     </message>
     <message>
         <source>To &amp;Front</source>
-        <translation type="unfinished"></translation>
+        <translation>Traer al &amp;Frente</translation>
     </message>
     <message>
         <source>To &amp;Back</source>
-        <translation type="unfinished"></translation>
+        <translation>Enviar al &amp;Fondo</translation>
     </message>
     <message>
         <source>F&amp;orward One</source>
-        <translation type="unfinished"></translation>
+        <translation>Adelantar &amp;Uno</translation>
     </message>
     <message>
         <source>B&amp;ackward One</source>
-        <translation type="unfinished"></translation>
+        <translation>A&amp;trasar Uno</translation>
     </message>
     <message>
         <source>&amp;Group</source>
-        <translation type="unfinished"></translation>
+        <translation>A&amp;grupar</translation>
     </message>
     <message>
         <source>&amp;Ungroup</source>
-        <translation type="unfinished"></translation>
+        <translation>Desa&amp;grupar</translation>
     </message>
     <message>
         <source>Equal Horizontal &amp;Spacing</source>
-        <translation type="unfinished"></translation>
+        <translation>E&amp;spaciado Horizontal Igual</translation>
     </message>
     <message>
         <source>Equal Vertical S&amp;pacing</source>
-        <translation type="unfinished"></translation>
+        <translation>Es&amp;paciado Vertical Igual</translation>
     </message>
     <message>
         <source>Insert...</source>
-        <translation type="unfinished"></translation>
+        <translation>Insertar...</translation>
     </message>
     <message>
         <source>Save As...</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar como...</translation>
     </message>
     <message>
         <source>&amp;Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Edición</translation>
     </message>
     <message>
         <source>&amp;Template</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Plantilla</translation>
     </message>
     <message>
         <source>&amp;Draw</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Dibujo</translation>
     </message>
     <message>
         <source>&amp;Order</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Orden</translation>
     </message>
     <message>
         <source>&amp;Align</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Alinear</translation>
     </message>
     <message>
         <source>Undo several actions</source>
-        <translation type="unfinished"></translation>
+        <translation>Deshacer varias acciones</translation>
     </message>
     <message>
         <source>Redo several actions</source>
-        <translation type="unfinished"></translation>
+        <translation>Rehacer varias acciones</translation>
     </message>
     <message>
         <source>Drawing</source>
-        <translation type="unfinished"></translation>
+        <translation>Dibujo</translation>
     </message>
     <message>
         <source>Ordering</source>
-        <translation type="unfinished"></translation>
+        <translation>Orden</translation>
     </message>
     <message>
         <source>Alignment</source>
-        <translation type="unfinished"></translation>
+        <translation>Alineación</translation>
     </message>
     <message>
         <source>Colors</source>
-        <translation type="unfinished"></translation>
+        <translation>Colores</translation>
     </message>
     <message>
         <source>Line Width</source>
-        <translation type="unfinished"></translation>
+        <translation>Grosor de Línea</translation>
     </message>
     <message>
         <source>Document</source>
-        <translation type="unfinished"></translation>
+        <translation>Documento</translation>
     </message>
     <message>
         <source>Communication</source>
-        <translation type="unfinished"></translation>
+        <translation>Comunicación</translation>
     </message>
     <message>
         <source>Template - Insert</source>
-        <translation type="unfinished"></translation>
+        <translation>Plantilla - Insertar</translation>
     </message>
     <message>
         <source>Template - SaveAs</source>
-        <translation type="unfinished"></translation>
+        <translation>Plantilla - Guardar como</translation>
     </message>
 </context>
 <context>
     <name>CFillPropertyPage</name>
     <message>
         <source>Style:</source>
-        <translation type="unfinished"></translation>
+        <translation>Estilo:</translation>
     </message>
     <message>
         <source>Hatch:</source>
-        <translation type="unfinished"></translation>
+        <translation>Trama:</translation>
     </message>
     <message>
         <source>Color:</source>
-        <translation type="unfinished"></translation>
+        <translation>Color:</translation>
     </message>
 </context>
 <context>
     <name>CFunctionBlockDlg</name>
     <message>
         <source>Function Block</source>
-        <translation type="unfinished"></translation>
+        <translation>Bloque de Función</translation>
     </message>
     <message>
         <source>Functions</source>
-        <translation type="unfinished"></translation>
+        <translation>Funciones</translation>
     </message>
     <message>
         <source>LINK Param</source>
-        <translation type="unfinished"></translation>
+        <translation>Parám. LINK</translation>
     </message>
     <message>
         <source>Conf Param</source>
-        <translation type="unfinished"></translation>
+        <translation>Parám. CONF</translation>
     </message>
     <message>
         <source>Adj Param</source>
-        <translation type="unfinished"></translation>
+        <translation>Parám. ADJ</translation>
     </message>
     <message>
         <source>Outputs</source>
-        <translation type="unfinished"></translation>
+        <translation>Salidas</translation>
     </message>
 </context>
 <context>
     <name>CLinePropertyPage</name>
     <message>
         <source>Style:</source>
-        <translation type="unfinished"></translation>
+        <translation>Estilo:</translation>
     </message>
     <message>
         <source>Width:</source>
-        <translation type="unfinished"></translation>
+        <translation>Grosor:</translation>
     </message>
     <message>
         <source>Color:</source>
-        <translation type="unfinished"></translation>
+        <translation>Color:</translation>
     </message>
 </context>
 <context>
     <name>CMainFrame</name>
     <message>
         <source>&amp;Window</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ventana</translation>
     </message>
     <message>
         <source>&amp;Cascade</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Cascada</translation>
     </message>
     <message>
         <source>&amp;Tile</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Mosaico</translation>
     </message>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Archivo</translation>
     </message>
     <message>
         <source>&amp;New</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Nuevo</translation>
     </message>
     <message>
         <source>&amp;Open...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Abrir...</translation>
     </message>
     <message>
         <source>&amp;Close</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Cerrar</translation>
     </message>
     <message>
         <source>&amp;Save</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Guardar</translation>
     </message>
     <message>
         <source>Save &amp;As...</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar &amp;como...</translation>
     </message>
     <message>
         <source>&amp;Import...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Importar...</translation>
     </message>
     <message>
         <source>&amp;Export to PDA...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Exportar a PDA...</translation>
     </message>
     <message>
         <source>Document &amp;Information...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Información del Documento...</translation>
     </message>
     <message>
         <source>Document &amp;Properties...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Propiedades del Documento...</translation>
     </message>
     <message>
         <source>Recent &amp;Files</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivos &amp;Recientes</translation>
     </message>
     <message>
         <source>E&amp;xit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Salir</translation>
     </message>
     <message>
         <source>&amp;Print Selected...</source>
-        <translation type="unfinished"></translation>
+        <translation>Im&amp;primir Selección...</translation>
     </message>
     <message>
         <source>Print Pre&amp;view</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Vista Preliminar</translation>
     </message>
     <message>
         <source>Print to P&amp;DF...</source>
-        <translation type="unfinished"></translation>
+        <translation>Imprimir en P&amp;DF...</translation>
     </message>
     <message>
         <source>P&amp;rint Setup...</source>
-        <translation type="unfinished"></translation>
+        <translation>Configurar Impre&amp;sión...</translation>
     </message>
     <message>
         <source>&amp;View</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ver</translation>
     </message>
     <message>
         <source>&amp;Toolbar</source>
-        <translation type="unfinished"></translation>
+        <translation>Barra de &amp;Herramientas</translation>
     </message>
     <message>
         <source>&amp;Status Bar</source>
-        <translation type="unfinished"></translation>
+        <translation>Barra de &amp;Estado</translation>
     </message>
     <message>
         <source>&amp;Debug Log</source>
-        <translation type="unfinished"></translation>
+        <translation>Registro de &amp;Depuración</translation>
     </message>
     <message>
         <source>&amp;Block List</source>
-        <translation type="unfinished"></translation>
+        <translation>Lista de &amp;Bloques</translation>
     </message>
     <message>
         <source>Zoom &amp;In</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Acercar</translation>
     </message>
     <message>
         <source>Zoom &amp;Out</source>
-        <translation type="unfinished"></translation>
+        <translation>A&amp;lejar</translation>
     </message>
     <message>
         <source>&amp;Full</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Todo</translation>
     </message>
     <message>
         <source>&amp;Width</source>
-        <translation type="unfinished"></translation>
+        <translation>A&amp;ncho</translation>
     </message>
     <message>
         <source>&amp;Half</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Mitad</translation>
     </message>
     <message>
         <source>To &amp;Objects</source>
-        <translation type="unfinished"></translation>
+        <translation>A los &amp;Objetos</translation>
     </message>
     <message>
         <source>&amp;Communication</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Comunicación</translation>
     </message>
     <message>
         <source>&amp;Online...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;En Línea...</translation>
     </message>
     <message>
         <source>Comm &amp;Settings...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Configuración de Comunicación...</translation>
     </message>
     <message>
         <source>&amp;Calibration...</source>
-        <translation type="unfinished"></translation>
+        <translation>Ca&amp;libración...</translation>
     </message>
     <message>
         <source>&amp;Language</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Idioma</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Ay&amp;uda</translation>
     </message>
     <message>
         <source>&amp;Help Topics</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Temas de Ayuda</translation>
     </message>
     <message>
         <source>Unable to start the help viewer.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo abrir la ayuda.</translation>
     </message>
     <message>
         <source>KESTREL Plus on the &amp;Web</source>
-        <translation type="unfinished"></translation>
+        <translation>KESTREL Plus en la &amp;Web</translation>
     </message>
     <message>
         <source>Gets help and other product information on the Internet.</source>
-        <translation type="unfinished"></translation>
+        <translation>Obtiene ayuda y otra información del producto en Internet.</translation>
     </message>
     <message>
         <source>Main</source>
-        <translation type="unfinished"></translation>
+        <translation>Principal</translation>
     </message>
     <message>
         <source>New</source>
-        <translation type="unfinished"></translation>
+        <translation>Nuevo</translation>
     </message>
     <message>
         <source>Open</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir</translation>
     </message>
     <message>
         <source>Save</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar</translation>
     </message>
     <message>
         <source>Online</source>
-        <translation type="unfinished"></translation>
+        <translation>En Línea</translation>
     </message>
     <message>
         <source> Configuration: </source>
-        <translation type="unfinished"></translation>
+        <translation> Configuración: </translation>
     </message>
     <message>
         <source>Opened %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Abierto %1</translation>
     </message>
     <message>
         <source>KESTREL Plus Files (*.vxp)</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivos KESTREL Plus (*.vxp)</translation>
     </message>
     <message>
         <source>Import</source>
-        <translation type="unfinished"></translation>
+        <translation>Importar</translation>
     </message>
     <message>
         <source>Varex files (*.vxi)</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivos Varex (*.vxi)</translation>
     </message>
     <message>
         <source>Export to PDA</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportar a PDA</translation>
     </message>
     <message>
         <source>Exported %1 and %2 to %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 y %2 exportados a %3</translation>
     </message>
     <message>
         <source>Saved %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardado %1</translation>
     </message>
 </context>
 <context>
     <name>CObjectMenu</name>
     <message>
         <source>Show Port</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostrar Puerto</translation>
     </message>
     <message>
         <source>Show all Ports</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostrar todos los Puertos</translation>
     </message>
     <message>
         <source>Hide all Ports</source>
-        <translation type="unfinished"></translation>
+        <translation>Ocultar todos los Puertos</translation>
     </message>
     <message>
         <source>Input</source>
-        <translation type="unfinished"></translation>
+        <translation>Entrada</translation>
     </message>
     <message>
         <source>Output</source>
-        <translation type="unfinished"></translation>
+        <translation>Salida</translation>
     </message>
     <message>
         <source>&amp;Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Eliminar</translation>
     </message>
     <message>
         <source>Proper&amp;ties...</source>
-        <translation type="unfinished"></translation>
+        <translation>Propie&amp;dades...</translation>
     </message>
     <message>
         <source>&amp;Edit Parameters...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Editar Parámetros...</translation>
     </message>
     <message>
         <source>Block &amp;Size</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Tamaño del Bloque</translation>
     </message>
     <message>
         <source>Smallest</source>
-        <translation type="unfinished"></translation>
+        <translation>Mínimo</translation>
     </message>
     <message>
         <source>Regular</source>
-        <translation type="unfinished"></translation>
+        <translation>Normal</translation>
     </message>
     <message>
         <source>Largest</source>
-        <translation type="unfinished"></translation>
+        <translation>Máximo</translation>
     </message>
     <message>
         <source>Dupli&amp;cate</source>
-        <translation type="unfinished"></translation>
+        <translation>Dupli&amp;car</translation>
     </message>
 </context>
 <context>
     <name>CObjectPropertySheet</name>
     <message>
         <source>Line</source>
-        <translation type="unfinished"></translation>
+        <translation>Línea</translation>
     </message>
     <message>
         <source>Fill</source>
-        <translation type="unfinished"></translation>
+        <translation>Relleno</translation>
     </message>
     <message>
         <source>Text</source>
-        <translation type="unfinished"></translation>
+        <translation>Texto</translation>
     </message>
 </context>
 <context>
     <name>COnlineDlg</name>
     <message>
         <source>Online</source>
-        <translation type="unfinished"></translation>
+        <translation>En Línea</translation>
     </message>
     <message>
         <source> Device Address </source>
-        <translation type="unfinished"></translation>
+        <translation> Dirección del Dispositivo </translation>
     </message>
     <message>
         <source>Address:</source>
-        <translation type="unfinished"></translation>
+        <translation>Dirección:</translation>
     </message>
     <message>
         <source>Check from:</source>
-        <translation type="unfinished"></translation>
+        <translation>Verificar desde:</translation>
     </message>
     <message>
         <source>to</source>
-        <translation type="unfinished"></translation>
+        <translation>hasta</translation>
     </message>
     <message>
         <source> Line </source>
-        <translation type="unfinished"></translation>
+        <translation> Línea de comunicación </translation>
     </message>
     <message>
         <source>Serial Port:</source>
-        <translation type="unfinished"></translation>
+        <translation>Puerto Serie:</translation>
     </message>
     <message>
         <source>Baud Rate:</source>
-        <translation type="unfinished"></translation>
+        <translation>Velocidad (baudios):</translation>
     </message>
     <message>
         <source>IP Address:</source>
-        <translation type="unfinished"></translation>
+        <translation>Dirección IP:</translation>
     </message>
     <message>
         <source> Device Information </source>
-        <translation type="unfinished"></translation>
+        <translation> Información del Dispositivo </translation>
     </message>
     <message>
         <source>Device:</source>
-        <translation type="unfinished"></translation>
+        <translation>Dispositivo:</translation>
     </message>
     <message>
         <source>Version:</source>
-        <translation type="unfinished"></translation>
+        <translation>Versión:</translation>
     </message>
     <message>
         <source>Configuration:</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuración:</translation>
     </message>
     <message>
         <source>Cycle:</source>
-        <translation type="unfinished"></translation>
+        <translation>Ciclo:</translation>
     </message>
     <message>
         <source>Release:</source>
-        <translation type="unfinished"></translation>
+        <translation>Revisión:</translation>
     </message>
     <message>
         <source>Config. Date:</source>
-        <translation type="unfinished"></translation>
+        <translation>Fecha de Config.:</translation>
     </message>
     <message>
         <source>&amp;Look</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Buscar</translation>
     </message>
     <message>
         <source>&amp;Download</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Descargar</translation>
     </message>
     <message>
         <source>&amp;Upload</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Cargar</translation>
     </message>
     <message>
         <source>&amp;Go Online</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Pasar a En Línea</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>Aceptar</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelar</translation>
     </message>
     <message>
         <source>Please enter an integer between %1 and %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Introduzca un número entero entre %1 y %2.</translation>
     </message>
     <message>
         <source>Enter the IP address of the controller.</source>
-        <translation type="unfinished"></translation>
+        <translation>Introduzca la dirección IP del controlador.</translation>
     </message>
 </context>
 <context>
     <name>CPrintCommands</name>
     <message>
         <source>Print to PDF</source>
-        <translation type="unfinished"></translation>
+        <translation>Imprimir en PDF</translation>
     </message>
     <message>
         <source>PDF files (*.pdf)</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivos PDF (*.pdf)</translation>
     </message>
 </context>
 <context>
     <name>CPrintSelectedDlg</name>
     <message>
         <source>Print Selected</source>
-        <translation type="unfinished"></translation>
+        <translation>Imprimir Selección</translation>
     </message>
     <message>
         <source>Loops</source>
-        <translation type="unfinished"></translation>
+        <translation>Lazos</translation>
     </message>
     <message>
         <source>Show Standard Header and Footer</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostrar Encabezado y Pie Estándar</translation>
     </message>
     <message>
         <source>Parameters</source>
-        <translation type="unfinished"></translation>
+        <translation>Parámetros</translation>
     </message>
     <message>
         <source>List of Parameters</source>
-        <translation type="unfinished"></translation>
+        <translation>Lista de Parámetros</translation>
     </message>
     <message>
         <source>List of non default Parameter values</source>
-        <translation type="unfinished"></translation>
+        <translation>Lista de Parámetros con valores no predeterminados</translation>
     </message>
     <message>
         <source>Print Setup...</source>
-        <translation type="unfinished"></translation>
+        <translation>Configurar Impresión...</translation>
     </message>
 </context>
 <context>
     <name>CTabChildFrame</name>
     <message>
         <source>Loop Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre del Lazo</translation>
     </message>
     <message>
         <source>Enter the Loop name:</source>
-        <translation type="unfinished"></translation>
+        <translation>Introduzca el nombre del lazo:</translation>
     </message>
 </context>
 <context>
     <name>CTabFunctList</name>
     <message>
         <source>Block ID</source>
-        <translation type="unfinished"></translation>
+        <translation>Identificación del Bloque</translation>
     </message>
 </context>
 <context>
     <name>CTextEntryDlg</name>
     <message>
         <source>Text</source>
-        <translation type="unfinished"></translation>
+        <translation>Texto</translation>
     </message>
     <message>
         <source>&amp;Text:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Texto:</translation>
     </message>
 </context>
 <context>
     <name>CTextPropertyPage</name>
     <message>
         <source>Alignment:</source>
-        <translation type="unfinished"></translation>
+        <translation>Alineación:</translation>
     </message>
     <message>
         <source>Text Color:</source>
-        <translation type="unfinished"></translation>
+        <translation>Color del Texto:</translation>
     </message>
     <message>
         <source>Background Color:</source>
-        <translation type="unfinished"></translation>
+        <translation>Color de Fondo:</translation>
     </message>
     <message>
         <source>Opaque background</source>
-        <translation type="unfinished"></translation>
+        <translation>Fondo opaco</translation>
     </message>
     <message>
         <source>Font:</source>
-        <translation type="unfinished"></translation>
+        <translation>Fuente:</translation>
     </message>
     <message>
         <source>Size:</source>
-        <translation type="unfinished"></translation>
+        <translation>Tamaño:</translation>
     </message>
     <message>
         <source>Bold</source>
-        <translation type="unfinished"></translation>
+        <translation>Negrita</translation>
     </message>
     <message>
         <source>Italic</source>
-        <translation type="unfinished"></translation>
+        <translation>Cursiva</translation>
     </message>
 </context>
 <context>
     <name>CTransferCommands</name>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelar</translation>
     </message>
     <message>
         <source>Download of %1 to address %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Descarga de %1 a la dirección %2: %3</translation>
     </message>
     <message>
         <source>done</source>
-        <translation type="unfinished"></translation>
+        <translation>terminada</translation>
     </message>
     <message>
         <source>failed</source>
-        <translation type="unfinished"></translation>
+        <translation>fallida</translation>
     </message>
     <message>
         <source>Upload of %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Carga de %1: %2</translation>
     </message>
 </context>
 </TS>
