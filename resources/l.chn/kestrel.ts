@@ -1,1185 +1,1184 @@
-<?xml version="1.0" encoding="utf-8"?>
-<!DOCTYPE TS>
+<?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="zh_CN">
 <context>
     <name>CAppMessageBox</name>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>确定</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>取消</translation>
     </message>
     <message>
         <source>&amp;Yes</source>
-        <translation type="unfinished"></translation>
+        <translation>是(&amp;Y)</translation>
     </message>
     <message>
         <source>&amp;No</source>
-        <translation type="unfinished"></translation>
+        <translation>否(&amp;N)</translation>
     </message>
 </context>
 <context>
     <name>CBlockListPanel</name>
     <message>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation>添加</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>删除</translation>
     </message>
     <message>
         <source>Move up</source>
-        <translation type="unfinished"></translation>
+        <translation>上移</translation>
     </message>
     <message>
         <source>Move down</source>
-        <translation type="unfinished"></translation>
+        <translation>下移</translation>
     </message>
     <message>
         <source>&lt; end &gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt; 结束 &gt;</translation>
     </message>
     <message>
         <source>&amp;Edit Parameters...</source>
-        <translation type="unfinished"></translation>
+        <translation>编辑参数(&amp;E)...</translation>
     </message>
     <message>
         <source>&amp;Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>删除(&amp;D)</translation>
     </message>
 </context>
 <context>
     <name>CCalibrationDlg</name>
     <message>
         <source> Device </source>
-        <translation type="unfinished"></translation>
+        <translation> 设备 </translation>
     </message>
     <message>
         <source>&amp;Look</source>
-        <translation type="unfinished"></translation>
+        <translation>查找(&amp;L)</translation>
     </message>
     <message>
         <source>Device:</source>
-        <translation type="unfinished"></translation>
+        <translation>设备:</translation>
     </message>
     <message>
         <source>Version:</source>
-        <translation type="unfinished"></translation>
+        <translation>版本:</translation>
     </message>
     <message>
         <source>Configuration:</source>
-        <translation type="unfinished"></translation>
+        <translation>组态:</translation>
     </message>
     <message>
         <source>Address:</source>
-        <translation type="unfinished"></translation>
+        <translation>地址:</translation>
     </message>
     <message>
         <source> Mode </source>
-        <translation type="unfinished"></translation>
+        <translation> 模式 </translation>
     </message>
     <message>
         <source>&amp;Download</source>
-        <translation type="unfinished"></translation>
+        <translation>下载(&amp;D)</translation>
     </message>
     <message>
         <source>&amp;Certificate...</source>
-        <translation type="unfinished"></translation>
+        <translation>证书(&amp;C)...</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>关闭</translation>
     </message>
     <message>
         <source>Press Look to find the controller, then choose a mode.</source>
-        <translation type="unfinished"></translation>
+        <translation>按"查找"找到控制器，然后选择一种模式。</translation>
     </message>
     <message>
         <source>Click the titles of the inputs to calibrate, then double-click the point at which the controller calibrates them.</source>
-        <translation type="unfinished"></translation>
+        <translation>单击要标定的输入的标题，然后双击控制器进行标定的点。</translation>
     </message>
     <message>
         <source>Double-click a value to change it; Download writes the table.</source>
-        <translation type="unfinished"></translation>
+        <translation>双击数值可修改；"下载"写入该表。</translation>
     </message>
     <message>
         <source>Calibration Certificate</source>
-        <translation type="unfinished"></translation>
+        <translation>标定证书</translation>
     </message>
     <message>
         <source>PDF files (*.pdf)</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF 文件 (*.pdf)</translation>
     </message>
 </context>
 <context>
     <name>CColorBar</name>
     <message>
         <source>Line color</source>
-        <translation type="unfinished"></translation>
+        <translation>线条颜色</translation>
     </message>
     <message>
         <source>Fill color</source>
-        <translation type="unfinished"></translation>
+        <translation>填充颜色</translation>
     </message>
 </context>
 <context>
     <name>CCommSettings</name>
     <message>
         <source>Communication Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>通信设置</translation>
     </message>
     <message>
         <source> Interface </source>
-        <translation type="unfinished"></translation>
+        <translation> 接口 </translation>
     </message>
     <message>
         <source>Serial</source>
-        <translation type="unfinished"></translation>
+        <translation>串口</translation>
     </message>
     <message>
         <source>TCP/IP</source>
-        <translation type="unfinished"></translation>
+        <translation>TCP/IP</translation>
     </message>
     <message>
         <source>Communication Port:</source>
-        <translation type="unfinished"></translation>
+        <translation>通信端口:</translation>
     </message>
     <message>
         <source>Baud Rate:</source>
-        <translation type="unfinished"></translation>
+        <translation>波特率:</translation>
     </message>
     <message>
         <source>IP/URL Address:</source>
-        <translation type="unfinished"></translation>
+        <translation>IP/URL 地址:</translation>
     </message>
     <message>
         <source>Timeout:</source>
-        <translation type="unfinished"></translation>
+        <translation>超时:</translation>
     </message>
     <message>
         <source>msec</source>
-        <translation type="unfinished"></translation>
+        <translation>毫秒</translation>
     </message>
     <message>
         <source>Retries:</source>
-        <translation type="unfinished"></translation>
+        <translation>重试次数:</translation>
     </message>
     <message>
         <source>Monitoring Period:</source>
-        <translation type="unfinished"></translation>
+        <translation>监视周期:</translation>
     </message>
     <message>
         <source>x 100 ms</source>
-        <translation type="unfinished"></translation>
+        <translation>x 100 ms</translation>
     </message>
 </context>
 <context>
     <name>CConfFileDialog</name>
     <message>
         <source>Save As</source>
-        <translation type="unfinished"></translation>
+        <translation>另存为</translation>
     </message>
     <message>
         <source>KESTREL Plus Files (*.vxp)</source>
-        <translation type="unfinished"></translation>
+        <translation>KESTREL Plus 文件 (*.vxp)</translation>
     </message>
 </context>
 <context>
     <name>CConfPreviewView</name>
     <message>
         <source>Print Preview</source>
-        <translation type="unfinished"></translation>
+        <translation>打印预览</translation>
     </message>
     <message>
         <source>&amp;Print...</source>
-        <translation type="unfinished"></translation>
+        <translation>打印(&amp;P)...</translation>
     </message>
     <message>
         <source>&amp;First</source>
-        <translation type="unfinished"></translation>
+        <translation>首页(&amp;F)</translation>
     </message>
     <message>
         <source>P&amp;rev Page</source>
-        <translation type="unfinished"></translation>
+        <translation>上一页(&amp;R)</translation>
     </message>
     <message>
         <source>&amp;Next Page</source>
-        <translation type="unfinished"></translation>
+        <translation>下一页(&amp;N)</translation>
     </message>
     <message>
         <source>&amp;Last</source>
-        <translation type="unfinished"></translation>
+        <translation>末页(&amp;L)</translation>
     </message>
     <message>
         <source>&amp;Whole Page</source>
-        <translation type="unfinished"></translation>
+        <translation>整页(&amp;W)</translation>
     </message>
     <message>
         <source>Page &amp;Width</source>
-        <translation type="unfinished"></translation>
+        <translation>页宽(&amp;W)</translation>
     </message>
     <message>
         <source>&amp;130 %</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;130 %</translation>
     </message>
     <message>
         <source>&amp;Close</source>
-        <translation type="unfinished"></translation>
+        <translation>关闭(&amp;C)</translation>
     </message>
     <message>
         <source>Pages %1-%2</source>
-        <translation type="unfinished"></translation>
+        <translation>第 %1-%2 页</translation>
     </message>
     <message>
         <source>Page %1</source>
-        <translation type="unfinished"></translation>
+        <translation>第 %1 页</translation>
     </message>
 </context>
 <context>
     <name>CDebugLogWnd</name>
     <message>
         <source>Debug Log Window</source>
-        <translation type="unfinished"></translation>
+        <translation>调试日志窗口</translation>
     </message>
 </context>
 <context>
     <name>CDeviceLookingDlg</name>
     <message>
         <source>Device Looking ...</source>
-        <translation type="unfinished"></translation>
+        <translation>正在查找设备 ...</translation>
     </message>
     <message>
         <source>Device: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>设备: %1</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>取消</translation>
     </message>
 </context>
 <context>
     <name>CDeviceOnNetworkDlg</name>
     <message>
         <source>Devices on Network</source>
-        <translation type="unfinished"></translation>
+        <translation>网络上的设备</translation>
     </message>
     <message>
         <source>IA;Version;Configuration;</source>
-        <translation type="unfinished"></translation>
+        <translation>地址;版本;组态;</translation>
     </message>
 </context>
 <context>
     <name>CDocumentInfoDlg</name>
     <message>
         <source>Document Information</source>
-        <translation type="unfinished"></translation>
+        <translation>文档信息</translation>
     </message>
     <message>
         <source>Company:</source>
-        <translation type="unfinished"></translation>
+        <translation>公司:</translation>
     </message>
     <message>
         <source>Project:</source>
-        <translation type="unfinished"></translation>
+        <translation>项目:</translation>
     </message>
     <message>
         <source>Revision:</source>
-        <translation type="unfinished"></translation>
+        <translation>修订:</translation>
     </message>
     <message>
         <source>Leader:</source>
-        <translation type="unfinished"></translation>
+        <translation>负责人:</translation>
     </message>
     <message>
         <source>Programmer:</source>
-        <translation type="unfinished"></translation>
+        <translation>编程人员:</translation>
     </message>
     <message>
         <source>Description:</source>
-        <translation type="unfinished"></translation>
+        <translation>说明:</translation>
     </message>
     <message>
         <source>CPU:</source>
-        <translation type="unfinished"></translation>
+        <translation>CPU:</translation>
     </message>
     <message>
         <source> Creation Information </source>
-        <translation type="unfinished"></translation>
+        <translation> 创建信息 </translation>
     </message>
     <message>
         <source>Date:</source>
-        <translation type="unfinished"></translation>
+        <translation>日期:</translation>
     </message>
     <message>
         <source>Version:</source>
-        <translation type="unfinished"></translation>
+        <translation>版本:</translation>
     </message>
     <message>
         <source>Build:</source>
-        <translation type="unfinished"></translation>
+        <translation>程序版本:</translation>
     </message>
     <message>
         <source> Revision Information </source>
-        <translation type="unfinished"></translation>
+        <translation> 修订信息 </translation>
     </message>
 </context>
 <context>
     <name>CDocumentPropertiesSheet</name>
     <message>
         <source>Document Properties</source>
-        <translation type="unfinished"></translation>
+        <translation>文档属性</translation>
     </message>
     <message>
         <source>General</source>
-        <translation type="unfinished"></translation>
+        <translation>常规</translation>
     </message>
     <message>
         <source>Line</source>
-        <translation type="unfinished"></translation>
+        <translation>线条</translation>
     </message>
     <message>
         <source>Fill</source>
-        <translation type="unfinished"></translation>
+        <translation>填充</translation>
     </message>
     <message>
         <source>Text</source>
-        <translation type="unfinished"></translation>
+        <translation>文字</translation>
     </message>
     <message>
         <source>Show Grid</source>
-        <translation type="unfinished"></translation>
+        <translation>显示网格</translation>
     </message>
     <message>
         <source>Snap to grid</source>
-        <translation type="unfinished"></translation>
+        <translation>对齐网格</translation>
     </message>
     <message>
         <source>Grid Spacing:</source>
-        <translation type="unfinished"></translation>
+        <translation>网格间距:</translation>
     </message>
     <message>
         <source>Undo levels:</source>
-        <translation type="unfinished"></translation>
+        <translation>撤消级数:</translation>
     </message>
     <message>
         <source>Paper Color:</source>
-        <translation type="unfinished"></translation>
+        <translation>纸张颜色:</translation>
     </message>
     <message>
         <source>Grid Color:</source>
-        <translation type="unfinished"></translation>
+        <translation>网格颜色:</translation>
     </message>
     <message>
         <source>...</source>
-        <translation type="unfinished"></translation>
+        <translation>...</translation>
     </message>
     <message>
         <source>Working directory:</source>
-        <translation type="unfinished"></translation>
+        <translation>工作目录:</translation>
     </message>
     <message>
         <source>Working directory</source>
-        <translation type="unfinished"></translation>
+        <translation>工作目录</translation>
     </message>
 </context>
 <context>
     <name>CEditCommands</name>
     <message>
         <source>&amp;Line</source>
-        <translation type="unfinished"></translation>
+        <translation>直线(&amp;L)</translation>
     </message>
     <message>
         <source>&amp;Rectangle</source>
-        <translation type="unfinished"></translation>
+        <translation>矩形(&amp;R)</translation>
     </message>
     <message>
         <source>R&amp;oundRectangle</source>
-        <translation type="unfinished"></translation>
+        <translation>圆角矩形(&amp;O)</translation>
     </message>
     <message>
         <source>Ellipse</source>
-        <translation type="unfinished"></translation>
+        <translation>椭圆</translation>
     </message>
     <message>
         <source>&amp;Polyline</source>
-        <translation type="unfinished"></translation>
+        <translation>折线(&amp;P)</translation>
     </message>
     <message>
         <source>Pol&amp;ygon</source>
-        <translation type="unfinished"></translation>
+        <translation>多边形(&amp;Y)</translation>
     </message>
     <message>
         <source>&amp;Text</source>
-        <translation type="unfinished"></translation>
+        <translation>文字(&amp;T)</translation>
     </message>
     <message>
         <source>&amp;Block</source>
-        <translation type="unfinished"></translation>
+        <translation>功能块(&amp;B)</translation>
     </message>
     <message>
         <source>Bloc&amp;k List</source>
-        <translation type="unfinished"></translation>
+        <translation>块列表(&amp;K)</translation>
     </message>
     <message>
         <source>&amp;Left</source>
-        <translation type="unfinished"></translation>
+        <translation>左对齐(&amp;L)</translation>
     </message>
     <message>
         <source>&amp;Right</source>
-        <translation type="unfinished"></translation>
+        <translation>右对齐(&amp;R)</translation>
     </message>
     <message>
         <source>&amp;Top</source>
-        <translation type="unfinished"></translation>
+        <translation>顶端对齐(&amp;T)</translation>
     </message>
     <message>
         <source>&amp;Bottom</source>
-        <translation type="unfinished"></translation>
+        <translation>底端对齐(&amp;B)</translation>
     </message>
     <message>
         <source>&amp;Horizontal Center</source>
-        <translation type="unfinished"></translation>
+        <translation>水平居中(&amp;H)</translation>
     </message>
     <message>
         <source>&amp;Vertical Center</source>
-        <translation type="unfinished"></translation>
+        <translation>垂直居中(&amp;V)</translation>
     </message>
     <message>
         <source>&amp;Center All</source>
-        <translation type="unfinished"></translation>
+        <translation>全部居中(&amp;C)</translation>
     </message>
     <message>
         <source>Smallest</source>
-        <translation type="unfinished"></translation>
+        <translation>最小</translation>
     </message>
     <message>
         <source>Regular</source>
-        <translation type="unfinished"></translation>
+        <translation>标准</translation>
     </message>
     <message>
         <source>Largest</source>
-        <translation type="unfinished"></translation>
+        <translation>最大</translation>
     </message>
     <message>
         <source>&amp;Undo</source>
-        <translation type="unfinished"></translation>
+        <translation>撤消(&amp;U)</translation>
     </message>
     <message>
         <source>&amp;Redo</source>
-        <translation type="unfinished"></translation>
+        <translation>重做(&amp;R)</translation>
     </message>
     <message>
         <source>Cut</source>
-        <translation type="unfinished"></translation>
+        <translation>剪切</translation>
     </message>
     <message>
         <source>Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>复制</translation>
     </message>
     <message>
         <source>Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>粘贴</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>删除</translation>
     </message>
     <message>
         <source>Dupli&amp;cate</source>
-        <translation type="unfinished"></translation>
+        <translation>复制副本(&amp;C)</translation>
     </message>
     <message>
         <source>Proper&amp;ties...</source>
-        <translation type="unfinished"></translation>
+        <translation>属性(&amp;T)...</translation>
     </message>
     <message>
         <source>&amp;Edit Parameters...</source>
-        <translation type="unfinished"></translation>
+        <translation>编辑参数(&amp;E)...</translation>
     </message>
     <message>
         <source>Lock Edition</source>
-        <translation type="unfinished"></translation>
+        <translation>锁定编辑</translation>
     </message>
     <message>
         <source>&amp;Select</source>
-        <translation type="unfinished"></translation>
+        <translation>选择(&amp;S)</translation>
     </message>
     <message>
         <source>To &amp;Front</source>
-        <translation type="unfinished"></translation>
+        <translation>置于顶层(&amp;F)</translation>
     </message>
     <message>
         <source>To &amp;Back</source>
-        <translation type="unfinished"></translation>
+        <translation>置于底层(&amp;B)</translation>
     </message>
     <message>
         <source>F&amp;orward One</source>
-        <translation type="unfinished"></translation>
+        <translation>上移一层(&amp;O)</translation>
     </message>
     <message>
         <source>B&amp;ackward One</source>
-        <translation type="unfinished"></translation>
+        <translation>下移一层(&amp;A)</translation>
     </message>
     <message>
         <source>&amp;Group</source>
-        <translation type="unfinished"></translation>
+        <translation>组合(&amp;G)</translation>
     </message>
     <message>
         <source>&amp;Ungroup</source>
-        <translation type="unfinished"></translation>
+        <translation>取消组合(&amp;U)</translation>
     </message>
     <message>
         <source>Equal Horizontal &amp;Spacing</source>
-        <translation type="unfinished"></translation>
+        <translation>水平等间距(&amp;S)</translation>
     </message>
     <message>
         <source>Equal Vertical S&amp;pacing</source>
-        <translation type="unfinished"></translation>
+        <translation>垂直等间距(&amp;P)</translation>
     </message>
     <message>
         <source>Insert...</source>
-        <translation type="unfinished"></translation>
+        <translation>插入...</translation>
     </message>
     <message>
         <source>Save As...</source>
-        <translation type="unfinished"></translation>
+        <translation>另存为...</translation>
     </message>
     <message>
         <source>&amp;Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>编辑(&amp;E)</translation>
     </message>
     <message>
         <source>&amp;Template</source>
-        <translation type="unfinished"></translation>
+        <translation>模板(&amp;T)</translation>
     </message>
     <message>
         <source>&amp;Draw</source>
-        <translation type="unfinished"></translation>
+        <translation>绘图(&amp;D)</translation>
     </message>
     <message>
         <source>&amp;Order</source>
-        <translation type="unfinished"></translation>
+        <translation>排列(&amp;O)</translation>
     </message>
     <message>
         <source>&amp;Align</source>
-        <translation type="unfinished"></translation>
+        <translation>对齐(&amp;A)</translation>
     </message>
     <message>
         <source>Undo several actions</source>
-        <translation type="unfinished"></translation>
+        <translation>撤消多个操作</translation>
     </message>
     <message>
         <source>Redo several actions</source>
-        <translation type="unfinished"></translation>
+        <translation>重做多个操作</translation>
     </message>
     <message>
         <source>Drawing</source>
-        <translation type="unfinished"></translation>
+        <translation>绘图</translation>
     </message>
     <message>
         <source>Ordering</source>
-        <translation type="unfinished"></translation>
+        <translation>排列</translation>
     </message>
     <message>
         <source>Alignment</source>
-        <translation type="unfinished"></translation>
+        <translation>对齐</translation>
     </message>
     <message>
         <source>Colors</source>
-        <translation type="unfinished"></translation>
+        <translation>颜色</translation>
     </message>
     <message>
         <source>Line Width</source>
-        <translation type="unfinished"></translation>
+        <translation>线宽</translation>
     </message>
     <message>
         <source>Document</source>
-        <translation type="unfinished"></translation>
+        <translation>文档</translation>
     </message>
     <message>
         <source>Communication</source>
-        <translation type="unfinished"></translation>
+        <translation>通信</translation>
     </message>
     <message>
         <source>Template - Insert</source>
-        <translation type="unfinished"></translation>
+        <translation>模板 - 插入</translation>
     </message>
     <message>
         <source>Template - SaveAs</source>
-        <translation type="unfinished"></translation>
+        <translation>模板 - 另存为</translation>
     </message>
 </context>
 <context>
     <name>CFillPropertyPage</name>
     <message>
         <source>Style:</source>
-        <translation type="unfinished"></translation>
+        <translation>样式:</translation>
     </message>
     <message>
         <source>Hatch:</source>
-        <translation type="unfinished"></translation>
+        <translation>阴影线:</translation>
     </message>
     <message>
         <source>Color:</source>
-        <translation type="unfinished"></translation>
+        <translation>颜色:</translation>
     </message>
 </context>
 <context>
     <name>CFunctionBlockDlg</name>
     <message>
         <source>Function Block</source>
-        <translation type="unfinished"></translation>
+        <translation>功能块</translation>
     </message>
     <message>
         <source>Functions</source>
-        <translation type="unfinished"></translation>
+        <translation>功能</translation>
     </message>
     <message>
         <source>LINK Param</source>
-        <translation type="unfinished"></translation>
+        <translation>LINK 参数</translation>
     </message>
     <message>
         <source>Conf Param</source>
-        <translation type="unfinished"></translation>
+        <translation>CONF 参数</translation>
     </message>
     <message>
         <source>Adj Param</source>
-        <translation type="unfinished"></translation>
+        <translation>ADJ 参数</translation>
     </message>
     <message>
         <source>Outputs</source>
-        <translation type="unfinished"></translation>
+        <translation>输出</translation>
     </message>
 </context>
 <context>
     <name>CLinePropertyPage</name>
     <message>
         <source>Style:</source>
-        <translation type="unfinished"></translation>
+        <translation>样式:</translation>
     </message>
     <message>
         <source>Width:</source>
-        <translation type="unfinished"></translation>
+        <translation>宽度:</translation>
     </message>
     <message>
         <source>Color:</source>
-        <translation type="unfinished"></translation>
+        <translation>颜色:</translation>
     </message>
 </context>
 <context>
     <name>CMainFrame</name>
     <message>
         <source>&amp;Window</source>
-        <translation type="unfinished"></translation>
+        <translation>窗口(&amp;W)</translation>
     </message>
     <message>
         <source>&amp;Cascade</source>
-        <translation type="unfinished"></translation>
+        <translation>层叠(&amp;C)</translation>
     </message>
     <message>
         <source>&amp;Tile</source>
-        <translation type="unfinished"></translation>
+        <translation>平铺(&amp;T)</translation>
     </message>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>文件(&amp;F)</translation>
     </message>
     <message>
         <source>&amp;New</source>
-        <translation type="unfinished"></translation>
+        <translation>新建(&amp;N)</translation>
     </message>
     <message>
         <source>&amp;Open...</source>
-        <translation type="unfinished"></translation>
+        <translation>打开(&amp;O)...</translation>
     </message>
     <message>
         <source>&amp;Close</source>
-        <translation type="unfinished"></translation>
+        <translation>关闭(&amp;C)</translation>
     </message>
     <message>
         <source>&amp;Save</source>
-        <translation type="unfinished"></translation>
+        <translation>保存(&amp;S)</translation>
     </message>
     <message>
         <source>Save &amp;As...</source>
-        <translation type="unfinished"></translation>
+        <translation>另存为(&amp;A)...</translation>
     </message>
     <message>
         <source>&amp;Import...</source>
-        <translation type="unfinished"></translation>
+        <translation>导入(&amp;I)...</translation>
     </message>
     <message>
         <source>&amp;Export to PDA...</source>
-        <translation type="unfinished"></translation>
+        <translation>导出到 PDA(&amp;E)...</translation>
     </message>
     <message>
         <source>Document &amp;Information...</source>
-        <translation type="unfinished"></translation>
+        <translation>文档信息(&amp;I)...</translation>
     </message>
     <message>
         <source>Document &amp;Properties...</source>
-        <translation type="unfinished"></translation>
+        <translation>文档属性(&amp;P)...</translation>
     </message>
     <message>
         <source>Recent &amp;Files</source>
-        <translation type="unfinished"></translation>
+        <translation>最近的文件(&amp;F)</translation>
     </message>
     <message>
         <source>E&amp;xit</source>
-        <translation type="unfinished"></translation>
+        <translation>退出(&amp;X)</translation>
     </message>
     <message>
         <source>&amp;Print Selected...</source>
-        <translation type="unfinished"></translation>
+        <translation>打印所选内容(&amp;P)...</translation>
     </message>
     <message>
         <source>Print Pre&amp;view</source>
-        <translation type="unfinished"></translation>
+        <translation>打印预览(&amp;V)</translation>
     </message>
     <message>
         <source>Print to P&amp;DF...</source>
-        <translation type="unfinished"></translation>
+        <translation>打印到 PDF(&amp;D)...</translation>
     </message>
     <message>
         <source>P&amp;rint Setup...</source>
-        <translation type="unfinished"></translation>
+        <translation>打印设置(&amp;R)...</translation>
     </message>
     <message>
         <source>&amp;View</source>
-        <translation type="unfinished"></translation>
+        <translation>视图(&amp;V)</translation>
     </message>
     <message>
         <source>&amp;Toolbar</source>
-        <translation type="unfinished"></translation>
+        <translation>工具栏(&amp;T)</translation>
     </message>
     <message>
         <source>&amp;Status Bar</source>
-        <translation type="unfinished"></translation>
+        <translation>状态栏(&amp;S)</translation>
     </message>
     <message>
         <source>&amp;Debug Log</source>
-        <translation type="unfinished"></translation>
+        <translation>调试日志(&amp;D)</translation>
     </message>
     <message>
         <source>&amp;Block List</source>
-        <translation type="unfinished"></translation>
+        <translation>块列表(&amp;B)</translation>
     </message>
     <message>
         <source>Zoom &amp;In</source>
-        <translation type="unfinished"></translation>
+        <translation>放大(&amp;I)</translation>
     </message>
     <message>
         <source>Zoom &amp;Out</source>
-        <translation type="unfinished"></translation>
+        <translation>缩小(&amp;O)</translation>
     </message>
     <message>
         <source>&amp;Full</source>
-        <translation type="unfinished"></translation>
+        <translation>全图(&amp;F)</translation>
     </message>
     <message>
         <source>&amp;Width</source>
-        <translation type="unfinished"></translation>
+        <translation>宽度(&amp;W)</translation>
     </message>
     <message>
         <source>&amp;Half</source>
-        <translation type="unfinished"></translation>
+        <translation>一半(&amp;H)</translation>
     </message>
     <message>
         <source>To &amp;Objects</source>
-        <translation type="unfinished"></translation>
+        <translation>适合对象(&amp;O)</translation>
     </message>
     <message>
         <source>&amp;Communication</source>
-        <translation type="unfinished"></translation>
+        <translation>通信(&amp;C)</translation>
     </message>
     <message>
         <source>&amp;Online...</source>
-        <translation type="unfinished"></translation>
+        <translation>在线(&amp;O)...</translation>
     </message>
     <message>
         <source>Comm &amp;Settings...</source>
-        <translation type="unfinished"></translation>
+        <translation>通信设置(&amp;S)...</translation>
     </message>
     <message>
         <source>&amp;Calibration...</source>
-        <translation type="unfinished"></translation>
+        <translation>标定(&amp;C)...</translation>
     </message>
     <message>
         <source>&amp;Language</source>
-        <translation type="unfinished"></translation>
+        <translation>语言(&amp;L)</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>帮助(&amp;H)</translation>
     </message>
     <message>
         <source>&amp;Help Topics</source>
-        <translation type="unfinished"></translation>
+        <translation>帮助主题(&amp;H)</translation>
     </message>
     <message>
         <source>Unable to start the help viewer.</source>
-        <translation type="unfinished"></translation>
+        <translation>无法打开帮助。</translation>
     </message>
     <message>
         <source>KESTREL Plus on the &amp;Web</source>
-        <translation type="unfinished"></translation>
+        <translation>KESTREL Plus 网站(&amp;W)</translation>
     </message>
     <message>
         <source>Gets help and other product information on the Internet.</source>
-        <translation type="unfinished"></translation>
+        <translation>在 Internet 上获取帮助和其他产品信息。</translation>
     </message>
     <message>
         <source>Main</source>
-        <translation type="unfinished"></translation>
+        <translation>主工具栏</translation>
     </message>
     <message>
         <source>New</source>
-        <translation type="unfinished"></translation>
+        <translation>新建</translation>
     </message>
     <message>
         <source>Open</source>
-        <translation type="unfinished"></translation>
+        <translation>打开</translation>
     </message>
     <message>
         <source>Save</source>
-        <translation type="unfinished"></translation>
+        <translation>保存</translation>
     </message>
     <message>
         <source>Online</source>
-        <translation type="unfinished"></translation>
+        <translation>在线</translation>
     </message>
     <message>
         <source> Configuration: </source>
-        <translation type="unfinished"></translation>
+        <translation> 组态: </translation>
     </message>
     <message>
         <source>Opened %1</source>
-        <translation type="unfinished"></translation>
+        <translation>已打开 %1</translation>
     </message>
     <message>
         <source>KESTREL Plus Files (*.vxp)</source>
-        <translation type="unfinished"></translation>
+        <translation>KESTREL Plus 文件 (*.vxp)</translation>
     </message>
     <message>
         <source>Import</source>
-        <translation type="unfinished"></translation>
+        <translation>导入</translation>
     </message>
     <message>
         <source>Varex files (*.vxi)</source>
-        <translation type="unfinished"></translation>
+        <translation>Varex 文件 (*.vxi)</translation>
     </message>
     <message>
         <source>Export to PDA</source>
-        <translation type="unfinished"></translation>
+        <translation>导出到 PDA</translation>
     </message>
     <message>
         <source>Exported %1 and %2 to %3</source>
-        <translation type="unfinished"></translation>
+        <translation>已将 %1 和 %2 导出到 %3</translation>
     </message>
     <message>
         <source>Saved %1</source>
-        <translation type="unfinished"></translation>
+        <translation>已保存 %1</translation>
     </message>
 </context>
 <context>
     <name>CObjectMenu</name>
     <message>
         <source>Show Port</source>
-        <translation type="unfinished"></translation>
+        <translation>显示端口</translation>
     </message>
     <message>
         <source>Show all Ports</source>
-        <translation type="unfinished"></translation>
+        <translation>显示所有端口</translation>
     </message>
     <message>
         <source>Hide all Ports</source>
-        <translation type="unfinished"></translation>
+        <translation>隐藏所有端口</translation>
     </message>
     <message>
         <source>Input</source>
-        <translation type="unfinished"></translation>
+        <translation>输入</translation>
     </message>
     <message>
         <source>Output</source>
-        <translation type="unfinished"></translation>
+        <translation>输出</translation>
     </message>
     <message>
         <source>&amp;Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>删除(&amp;D)</translation>
     </message>
     <message>
         <source>Proper&amp;ties...</source>
-        <translation type="unfinished"></translation>
+        <translation>属性(&amp;T)...</translation>
     </message>
     <message>
         <source>&amp;Edit Parameters...</source>
-        <translation type="unfinished"></translation>
+        <translation>编辑参数(&amp;E)...</translation>
     </message>
     <message>
         <source>Block &amp;Size</source>
-        <translation type="unfinished"></translation>
+        <translation>块大小(&amp;S)</translation>
     </message>
     <message>
         <source>Smallest</source>
-        <translation type="unfinished"></translation>
+        <translation>最小</translation>
     </message>
     <message>
         <source>Regular</source>
-        <translation type="unfinished"></translation>
+        <translation>标准</translation>
     </message>
     <message>
         <source>Largest</source>
-        <translation type="unfinished"></translation>
+        <translation>最大</translation>
     </message>
     <message>
         <source>Dupli&amp;cate</source>
-        <translation type="unfinished"></translation>
+        <translation>复制副本(&amp;C)</translation>
     </message>
 </context>
 <context>
     <name>CObjectPropertySheet</name>
     <message>
         <source>Line</source>
-        <translation type="unfinished"></translation>
+        <translation>线条</translation>
     </message>
     <message>
         <source>Fill</source>
-        <translation type="unfinished"></translation>
+        <translation>填充</translation>
     </message>
     <message>
         <source>Text</source>
-        <translation type="unfinished"></translation>
+        <translation>文字</translation>
     </message>
 </context>
 <context>
     <name>COnlineDlg</name>
     <message>
         <source>Online</source>
-        <translation type="unfinished"></translation>
+        <translation>在线</translation>
     </message>
     <message>
         <source> Device Address </source>
-        <translation type="unfinished"></translation>
+        <translation> 设备地址 </translation>
     </message>
     <message>
         <source>Address:</source>
-        <translation type="unfinished"></translation>
+        <translation>地址:</translation>
     </message>
     <message>
         <source>Check from:</source>
-        <translation type="unfinished"></translation>
+        <translation>检查范围从:</translation>
     </message>
     <message>
         <source>to</source>
-        <translation type="unfinished"></translation>
+        <translation>到</translation>
     </message>
     <message>
         <source> Line </source>
-        <translation type="unfinished"></translation>
+        <translation> 通信线路 </translation>
     </message>
     <message>
         <source>Serial Port:</source>
-        <translation type="unfinished"></translation>
+        <translation>串口:</translation>
     </message>
     <message>
         <source>Baud Rate:</source>
-        <translation type="unfinished"></translation>
+        <translation>波特率:</translation>
     </message>
     <message>
         <source>IP Address:</source>
-        <translation type="unfinished"></translation>
+        <translation>IP 地址:</translation>
     </message>
     <message>
         <source> Device Information </source>
-        <translation type="unfinished"></translation>
+        <translation> 设备信息 </translation>
     </message>
     <message>
         <source>Device:</source>
-        <translation type="unfinished"></translation>
+        <translation>设备:</translation>
     </message>
     <message>
         <source>Version:</source>
-        <translation type="unfinished"></translation>
+        <translation>版本:</translation>
     </message>
     <message>
         <source>Configuration:</source>
-        <translation type="unfinished"></translation>
+        <translation>组态:</translation>
     </message>
     <message>
         <source>Cycle:</source>
-        <translation type="unfinished"></translation>
+        <translation>周期:</translation>
     </message>
     <message>
         <source>Release:</source>
-        <translation type="unfinished"></translation>
+        <translation>发行版:</translation>
     </message>
     <message>
         <source>Config. Date:</source>
-        <translation type="unfinished"></translation>
+        <translation>组态日期:</translation>
     </message>
     <message>
         <source>&amp;Look</source>
-        <translation type="unfinished"></translation>
+        <translation>查找(&amp;L)</translation>
     </message>
     <message>
         <source>&amp;Download</source>
-        <translation type="unfinished"></translation>
+        <translation>下载(&amp;D)</translation>
     </message>
     <message>
         <source>&amp;Upload</source>
-        <translation type="unfinished"></translation>
+        <translation>上传(&amp;U)</translation>
     </message>
     <message>
         <source>&amp;Go Online</source>
-        <translation type="unfinished"></translation>
+        <translation>进入在线(&amp;G)</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>确定</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>取消</translation>
     </message>
     <message>
         <source>Please enter an integer between %1 and %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>请输入 %1 到 %2 之间的整数。</translation>
     </message>
     <message>
         <source>Enter the IP address of the controller.</source>
-        <translation type="unfinished"></translation>
+        <translation>请输入控制器的 IP 地址。</translation>
     </message>
 </context>
 <context>
     <name>CPrintCommands</name>
     <message>
         <source>Print to PDF</source>
-        <translation type="unfinished"></translation>
+        <translation>打印到 PDF</translation>
     </message>
     <message>
         <source>PDF files (*.pdf)</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF 文件 (*.pdf)</translation>
     </message>
 </context>
 <context>
     <name>CPrintSelectedDlg</name>
     <message>
         <source>Print Selected</source>
-        <translation type="unfinished"></translation>
+        <translation>打印所选内容</translation>
     </message>
     <message>
         <source>Loops</source>
-        <translation type="unfinished"></translation>
+        <translation>回路</translation>
     </message>
     <message>
         <source>Show Standard Header and Footer</source>
-        <translation type="unfinished"></translation>
+        <translation>显示标准页眉和页脚</translation>
     </message>
     <message>
         <source>Parameters</source>
-        <translation type="unfinished"></translation>
+        <translation>参数</translation>
     </message>
     <message>
         <source>List of Parameters</source>
-        <translation type="unfinished"></translation>
+        <translation>参数列表</translation>
     </message>
     <message>
         <source>List of non default Parameter values</source>
-        <translation type="unfinished"></translation>
+        <translation>非默认参数值列表</translation>
     </message>
     <message>
         <source>Print Setup...</source>
-        <translation type="unfinished"></translation>
+        <translation>打印设置...</translation>
     </message>
 </context>
 <context>
     <name>CTabChildFrame</name>
     <message>
         <source>Loop Name</source>
-        <translation type="unfinished"></translation>
+        <translation>回路名称</translation>
     </message>
     <message>
         <source>Enter the Loop name:</source>
-        <translation type="unfinished"></translation>
+        <translation>请输入回路名称:</translation>
     </message>
 </context>
 <context>
     <name>CTabFunctList</name>
     <message>
         <source>Block ID</source>
-        <translation type="unfinished"></translation>
+        <translation>块标识</translation>
     </message>
 </context>
 <context>
     <name>CTextEntryDlg</name>
     <message>
         <source>Text</source>
-        <translation type="unfinished"></translation>
+        <translation>文字</translation>
     </message>
     <message>
         <source>&amp;Text:</source>
-        <translation type="unfinished"></translation>
+        <translation>文字(&amp;T):</translation>
     </message>
 </context>
 <context>
     <name>CTextPropertyPage</name>
     <message>
         <source>Alignment:</source>
-        <translation type="unfinished"></translation>
+        <translation>对齐:</translation>
     </message>
     <message>
         <source>Text Color:</source>
-        <translation type="unfinished"></translation>
+        <translation>文字颜色:</translation>
     </message>
     <message>
         <source>Background Color:</source>
-        <translation type="unfinished"></translation>
+        <translation>背景颜色:</translation>
     </message>
     <message>
         <source>Opaque background</source>
-        <translation type="unfinished"></translation>
+        <translation>不透明背景</translation>
     </message>
     <message>
         <source>Font:</source>
-        <translation type="unfinished"></translation>
+        <translation>字体:</translation>
     </message>
     <message>
         <source>Size:</source>
-        <translation type="unfinished"></translation>
+        <translation>大小:</translation>
     </message>
     <message>
         <source>Bold</source>
-        <translation type="unfinished"></translation>
+        <translation>粗体</translation>
     </message>
     <message>
         <source>Italic</source>
-        <translation type="unfinished"></translation>
+        <translation>斜体</translation>
     </message>
 </context>
 <context>
     <name>CTransferCommands</name>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>取消</translation>
     </message>
     <message>
         <source>Download of %1 to address %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 下载到地址 %2: %3</translation>
     </message>
     <message>
         <source>done</source>
-        <translation type="unfinished"></translation>
+        <translation>完成</translation>
     </message>
     <message>
         <source>failed</source>
-        <translation type="unfinished"></translation>
+        <translation>失败</translation>
     </message>
     <message>
         <source>Upload of %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 上传: %2</translation>
     </message>
 </context>
 </TS>
