@@ -11,6 +11,7 @@ class QAction;
 class QDragEnterEvent;
 class QDropEvent;
 class QMimeData;
+class QLabel;
 class QLineEdit;
 class QMdiArea;
 class QMenu;
@@ -88,7 +89,8 @@ public:
     CBlockListPanel& GetBlockListPanel();
     // A line in the debug log, time-stamped (the bar keeps lines while hidden).
     void LogLine(const QString& text);
-    // Builds the menus again (after a language change).
+    // Builds the menus again and retranslates the bars (after a language
+    // change); the open documents' blocks take the new dictionary's texts.
     void RebuildMenus();
     // Enables the commands for the current state (as the idle update does).
     void UpdateCommands();
@@ -117,6 +119,8 @@ private:
     QAction* AddCommand(QMenu* menu, const QString& name, const QString& text,
                         const QKeySequence& key, std::function<void()> handler);
     void CreateMenus();
+    void RetranslateToolBar();
+    void RefreshDocumentParams();
     void CreateFileMenu();
     void AddPrintCommands(QMenu* file);
     void CreateViewMenu();
@@ -156,6 +160,14 @@ private:
     CEditCommands* m_pEdit = nullptr;
     QMdiArea* m_pMdiArea;
     QToolBar* m_pToolBar = nullptr;
+    // The main tool bar's own entries, retranslated after a language change.
+    struct ToolActions {
+        QAction* newAction = nullptr;
+        QAction* openAction = nullptr;
+        QAction* saveAction = nullptr;
+        QAction* onlineAction = nullptr;
+        QLabel* configLabel = nullptr;
+    } m_toolActions;
     QLineEdit* m_pConfigName = nullptr;
     QMenu* m_pRecentMenu = nullptr;
     CDebugLogWnd* m_pDebugLog = nullptr;

@@ -4,12 +4,14 @@
 #include <QDir>
 #include <QImage>
 #include <QLockFile>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
 #include <cstdlib>
-#include <fstream>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "app/ConfApp.h"
@@ -19,8 +21,10 @@
 #include "comm/AppSettings.h"
 #include "diagram/DrawingClasses.h"
 #include "model/ParamDictionary.h"
+#include "platform/ResourceModule.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
+#include "platform/gui/GdiConvert.h"
 #include "support/BoxAnswerer.h"
 #include "support/TestPaths.h"
 #include "vexilla/LogMsg.h"
@@ -119,7 +123,7 @@ TEST_F(ConfAppTest, PortuguesePackTranslatesAndEnglishComesBack) {
     EXPECT_EQ(LoadResString(IDS_DOWNLOAD_SUCCESS), "Configura\xe7\xe3o transferida com sucesso.");
     EXPECT_EQ(AfxFormatString(IDS_BYTES_FREE, {"92"}), "92 bytes livres");
     EXPECT_EQ(CParamDictionary::Get().GetBlockTypeName(0), "Entrada Anal\xf3gica");
-    // The pack has no parameter lines: the English ones stay in use.
+    // The pack's parameter lines keep the English count.
     EXPECT_GT(CParamDictionary::Get().GetRowCount(0), 100u);
     EXPECT_EQ(m_app->GetHelpFile(), testpaths::ProgramDir() + "/l.bra/help/index.html");
 
@@ -132,6 +136,74 @@ TEST_F(ConfAppTest, PortuguesePackTranslatesAndEnglishComesBack) {
     EXPECT_TRUE(CLanguagePack::IsRegistered(pack));
     m_app->SetLanguage(CConfApp::LANG_PORTUGUESE, nullptr);  // the registered pack again
     EXPECT_EQ(LoadResString(IDS_VALUE_OUT_OF_RANGE), "Valor fora da faixa.");
+}
+
+TEST_F(ConfAppTest, DamagedPackLeavesEnglishButKeepsTheChoice) {
+    ASSERT_TRUE(QDir(m_folder.path()).mkpath("l.chn"));
+    {
+        std::ofstream damaged(m_folder.filePath("l.chn/LangCHS.rcc").toStdString(),
+                              std::ios::binary);
+        damaged << "qres\0\0\0\3garbage";
+    }
+    m_app->SetLanguage(CConfApp::LANG_CHINESE, nullptr);
+    EXPECT_EQ(m_app->GetLanguage(), CConfApp::LANG_CHINESE);
+    EXPECT_EQ(StoredLanguage(), CConfApp::LANG_CHINESE);
+    EXPECT_EQ(LoadResString(IDS_VALUE_OUT_OF_RANGE), kEnglishOutOfRange);
+    EXPECT_EQ(CParamDictionary::Get().GetBlockTypeName(0), "Analog Input");
+    EXPECT_EQ(CResourceModule::Current().GetEncoding(), CResourceModule::Encoding::Latin1);
+}
+
+// Opens a menu of the menu bar and clicks one of its entries, as a user does.
+void ClickMenuEntry(QMenuBar* bar, const QString& menuText, const QString& entryText) {
+    QAction* menuAction = nullptr;
+    for (QAction* action : bar->actions()) {
+        if (action->text() == menuText) {
+            menuAction = action;
+        }
+    }
+    ASSERT_NE(menuAction, nullptr) << menuText.toStdString();
+    const QPoint at = bar->actionGeometry(menuAction).center();
+    QTest::mouseMove(bar, at);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, at);
+    QMenu* menu = menuAction->menu();
+    ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }));
+    QAction* entry = nullptr;
+    for (QAction* action : menu->actions()) {
+        if (action->text() == entryText) {
+            entry = action;
+        }
+    }
+    ASSERT_NE(entry, nullptr) << entryText.toStdString();
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
+}
+
+TEST_F(ConfAppTest, TheLanguageMenuRebuildsMenusAndBarsInTheChosenLanguage) {
+    m_app->SetResourceFolder(testpaths::ProgramDir());
+    m_app->SetLanguage(CConfApp::LANG_ENGLISH, nullptr);
+    CMainFrame frame(*m_settings);
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    const QString chinese = CConfApp::MenuLanguages()[2].second;
+
+    ClickMenuEntry(frame.menuBar(), "&Language", chinese);
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return frame.menuBar()->actions().value(0) &&
+               frame.menuBar()->actions()[0]->text() == QString::fromUtf8("\u6587\u4ef6(&F)");
+    }));
+    EXPECT_EQ(m_app->GetLanguage(), CConfApp::LANG_CHINESE);
+    EXPECT_EQ(StoredLanguage(), CConfApp::LANG_CHINESE);
+    EXPECT_EQ(gdi::ToQString(LoadResString(IDS_VALUE_OUT_OF_RANGE)),
+              QString::fromUtf8("\u6570\u503c\u8d85\u51fa\u8303\u56f4\u3002"));
+    EXPECT_EQ(gdi::ToQString(CParamDictionary::Get().GetBlockTypeName(0)),
+              QString::fromUtf8("\u6a21\u62df\u8f93\u5165"));
+    const QToolBar* bar = frame.findChild<QToolBar*>("mainToolBar");
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->actions().value(0)->text(), QString::fromUtf8("\u65b0\u5efa"));  // New
+    // The language menu names every language in its own script, in any language.
+    ClickMenuEntry(frame.menuBar(), QString::fromUtf8("\u8bed\u8a00(&L)"), "&English");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frame.menuBar()->actions()[0]->text() == "&File"; }));
+    EXPECT_EQ(LoadResString(IDS_VALUE_OUT_OF_RANGE), kEnglishOutOfRange);
+    EXPECT_EQ(bar->actions().value(0)->text(), "New");
 }
 
 // Reads the log file written while the object lives.
