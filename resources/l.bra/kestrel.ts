@@ -882,6 +882,10 @@
         <source>Saved %1</source>
         <translation>Salvo %1</translation>
     </message>
+    <message>
+        <source>&amp;Block Library</source>
+        <translation>&amp;Biblioteca de Blocos</translation>
+    </message>
 </context>
 <context>
     <name>CObjectMenu</name>

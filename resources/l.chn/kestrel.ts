@@ -882,6 +882,10 @@
         <source>Saved %1</source>
         <translation>已保存 %1</translation>
     </message>
+    <message>
+        <source>&amp;Block Library</source>
+        <translation>功能块库(&amp;B)</translation>
+    </message>
 </context>
 <context>
     <name>CObjectMenu</name>

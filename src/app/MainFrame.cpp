@@ -318,16 +318,24 @@ void CMainFrame::CreateHelpMenu() {
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     AddCommand(help, "helpTopics", tr("&Help Topics"), QKeySequence::HelpContents, [] {
         const CConfApp* app = CConfApp::GetApp();
-        const QString page = app ? QString::fromStdString(app->GetHelpFile())
-                                 : QApplication::applicationDirPath() + "/help/index.html";
-        if (!QFileInfo::exists(page) || !QDesktopServices::openUrl(QUrl::fromLocalFile(page))) {
-            AfxMessageBox(gdi::ToResourceText(tr("Unable to start the help viewer.")),
-                          MB_OK | MB_ICONWARNING);
-        }
+        OpenHelpPage(app ? QString::fromStdString(app->GetHelpFile())
+                         : QApplication::applicationDirPath() + "/help/index.html");
+    });
+    AddCommand(help, "helpBlockLibrary", tr("&Block Library"), {}, [] {
+        const CConfApp* app = CConfApp::GetApp();
+        OpenHelpPage(app ? QString::fromStdString(app->GetBlockLibraryHelpFile())
+                         : QApplication::applicationDirPath() + "/help/blocklibrary.html");
     });
     QAction* web = AddCommand(help, "helpWeb", tr("KESTREL Plus on the &Web"), {},
                               [] { QDesktopServices::openUrl(QUrl(kProductPage)); });
     web->setStatusTip(tr("Gets help and other product information on the Internet."));
+}
+
+void CMainFrame::OpenHelpPage(const QString& page) {
+    if (!QFileInfo::exists(page) || !QDesktopServices::openUrl(QUrl::fromLocalFile(page))) {
+        AfxMessageBox(gdi::ToResourceText(tr("Unable to start the help viewer.")),
+                      MB_OK | MB_ICONWARNING);
+    }
 }
 
 void CMainFrame::CreateToolBar() {

@@ -120,6 +120,8 @@ private:
                         const QKeySequence& key, std::function<void()> handler);
     void CreateMenus();
     void RetranslateToolBar();
+    // Opens a help page with the desktop's browser, or says it cannot.
+    static void OpenHelpPage(const QString& page);
     void RefreshDocumentParams();
     void CreateFileMenu();
     void AddPrintCommands(QMenu* file);

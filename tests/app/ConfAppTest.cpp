@@ -206,6 +206,37 @@ TEST_F(ConfAppTest, TheLanguageMenuRebuildsMenusAndBarsInTheChosenLanguage) {
     EXPECT_EQ(bar->actions().value(0)->text(), "New");
 }
 
+std::string ReadText(const std::string& path) {
+    std::ifstream file(path);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// The help beside the program, English and Portuguese: the block library has
+// a page per type, APID's listing its parameters in the language.
+TEST_F(ConfAppTest, HelpFilesOfTheLanguageExistWithABlockLibraryPagePerType) {
+    m_app->SetResourceFolder(testpaths::ProgramDir());
+    const struct {
+        int language;
+        const char* description;
+    } cases[] = {{CConfApp::LANG_ENGLISH, "Anti-reset windup low limit"},
+                 {CConfApp::LANG_PORTUGUESE, "Limite inferior do anti-reset windup"}};
+    for (const auto& c : cases) {
+        m_app->SetLanguage(c.language, nullptr);
+        EXPECT_TRUE(std::filesystem::is_regular_file(m_app->GetHelpFile())) << m_app->GetHelpFile();
+        const std::string library = ReadText(m_app->GetBlockLibraryHelpFile());
+        EXPECT_NE(library.find("blocks/F37.html"), std::string::npos);
+        const std::filesystem::path folder =
+            std::filesystem::path(m_app->GetBlockLibraryHelpFile()).parent_path();
+        const std::string apid = ReadText((folder / "blocks/F09.html").string());
+        EXPECT_NE(apid.find("PCARL</code></td><td>-2.00 - 50.00</td><td><code>0.</code></td><td>" +
+                            std::string(c.description)),
+                  std::string::npos)
+            << apid.substr(0, 400);
+    }
+}
+
 // Reads the log file written while the object lives.
 class ScopedLog {
 public:
