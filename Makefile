@@ -11,7 +11,7 @@ PREFIX         ?= /usr/local
 # Debian packages the build, the tests, the benchmarks and the fuzzers need.
 DEB_PACKAGES = cmake ninja-build ccache g++ pkg-config clang libclang-rt-14-dev clang-format \
                libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-base-dev-tools libgif-dev \
-               qt6-l10n-tools qt6-translations-l10n fonts-wqy-microhei \
+               qt6-l10n-tools qt6-translations-l10n fonts-wqy-microhei python3 \
                fonts-dejavu-core fonts-liberation poppler-utils xvfb
 
 .PHONY: all deps configure build run test test-asan test-tsan fuzz bench bench-check format clean screenshots install translations-update

@@ -10,12 +10,12 @@
 
 #include "app/AppEvents.h"
 #include "app/AppMessageBox.h"
-#include "app/LanguagePack.h"
 #include "app/MainFrame.h"
 #include "app/SplashWnd.h"
 #include "comm/AppSettings.h"
 #include "diagram/DrawingClasses.h"
 #include "editing/UndoManager.h"
+#include "lang/LanguagePack.h"
 #include "model/ParamDictionary.h"
 #include "platform/MessageBox.h"
 #include "platform/ResourceModule.h"

@@ -15,11 +15,11 @@
 #include <sstream>
 
 #include "app/ConfApp.h"
-#include "app/LanguagePack.h"
 #include "app/MainFrame.h"
 #include "app/SplashWnd.h"
 #include "comm/AppSettings.h"
 #include "diagram/DrawingClasses.h"
+#include "lang/LanguagePack.h"
 #include "model/ParamDictionary.h"
 #include "platform/ResourceModule.h"
 #include "platform/StringIds.h"

@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 #include <fstream>
 
-#include "app/LanguagePack.h"
+#include "lang/LanguagePack.h"
 #include "platform/ResourceModule.h"
 #include "platform/StringTable.h"
 

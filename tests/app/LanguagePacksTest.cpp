@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/ConfApp.h"
-#include "app/LanguagePack.h"
+#include "lang/LanguagePack.h"
 #include "model/DictionaryCheck.h"
 #include "model/ParamDictionary.h"
 #include "platform/ResourceModule.h"

@@ -1,4 +1,4 @@
-#include "app/LanguagePack.h"
+#include "lang/LanguagePack.h"
 
 #include <QFile>
 #include <QFileInfo>
