@@ -2,7 +2,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLibraryInfo>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTranslator>
 #include <clocale>
@@ -60,6 +62,9 @@ bool SplashDisabled() {
 CConfApp::CConfApp(std::unique_ptr<CAppSettings> settings)
     : m_pSettings(std::move(settings)),
       m_systemLocale(QLocale::system()),
+      m_strMachineSettings(
+          QSettings(QSettings::IniFormat, QSettings::SystemScope, "Torv", "KESTREL Plus")
+              .fileName()),
       m_strResourceFolder(GetProgramFolder()) {
     g_pApp = this;
 }
@@ -249,7 +254,19 @@ void CConfApp::UseTranslations(const CLanguageModule* module) {
     }
 }
 
+int CConfApp::ReadMachineLanguage() const {
+    if (!QFileInfo(m_strMachineSettings).isFile()) {
+        return LANG_NONE;
+    }
+    return QSettings(m_strMachineSettings, QSettings::IniFormat).value("Language", 0).toInt();
+}
+
 void CConfApp::SetLanguage(int language, CMainFrame* frame) {
+    // An administrator's machine-wide choice comes first; the user's own only
+    // where there is none.
+    if (language == LANG_NONE) {
+        language = ReadMachineLanguage();
+    }
     if (language == LANG_NONE) {
         language = m_pSettings->GetLanguage();
     }

@@ -46,6 +46,7 @@ protected:
         m_app = std::make_unique<CConfApp>(std::move(settings));
         m_app->SetResourceFolder(m_folder.path().toStdString());
         m_app->SetSystemLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+        m_app->SetMachineSettingsPath(m_folder.filePath("machine.ini"));
     }
     void TearDown() override {
         m_app->ExitInstance();  // back to the English resources
@@ -98,6 +99,17 @@ TEST_F(ConfAppTest, StoredLanguageWinsOverTheLocale) {
     EXPECT_EQ(LoadResString(IDS_VALUE_OUT_OF_RANGE), kEnglishOutOfRange);
     m_app->SetLanguage(9, nullptr);  // no such language
     EXPECT_EQ(m_app->GetLanguage(), CConfApp::LANG_ENGLISH);
+}
+
+TEST_F(ConfAppTest, MachineWideLanguageComesBeforeTheUsersAndIsStoredForTheUser) {
+    m_settings->SetLanguage(CConfApp::LANG_CHINESE);
+    {
+        std::ofstream machine(m_folder.filePath("machine.ini").toStdString());
+        machine << "Language=3\n";
+    }
+    m_app->SetLanguage(0, nullptr);
+    EXPECT_EQ(m_app->GetLanguage(), CConfApp::LANG_SPANISH);
+    EXPECT_EQ(StoredLanguage(), CConfApp::LANG_SPANISH);
 }
 
 TEST_F(ConfAppTest, TheCurrentLanguageAgainChangesNothing) {
