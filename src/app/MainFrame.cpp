@@ -142,6 +142,7 @@ void CMainFrame::RebuildMenus() {
     CreateMenus();
     RetranslateToolBar();
     RefreshDocumentParams();
+    RefreshFreeMemory();  // "%1!d! bytes Free" in the new language
 }
 
 void CMainFrame::RetranslateToolBar() {

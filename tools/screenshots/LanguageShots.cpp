@@ -1,9 +1,11 @@
 #include "LanguageShots.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QTabWidget>
 #include <memory>
 
+#include "PrintShots.h"
 #include "ShotSaver.h"
 #include "app/ConfApp.h"
 #include "app/MainFrame.h"
@@ -47,6 +49,11 @@ bool SaveLanguageShots(CMainFrame& frame, const QString& packFolder, const QStri
         QApplication::processEvents();
         ok = SaveShot(frame, folder + "/main-" + language.code + ".png") && ok;
         ok = SaveBlockDialog(frame, folder + "/block-dialog-conf-" + language.code + ".png") && ok;
+    }
+    // Chinese printed pages need the CJK font as much as the windows do.
+    if (CConfDoc* document = frame.GetActiveDocument()) {
+        QDir().mkpath(folder + "/zh");
+        ok = SavePrintShots(*document, folder + "/zh") && ok;
     }
     app.SetLanguage(CConfApp::LANG_ENGLISH, &frame);
     app.ExitInstance();
