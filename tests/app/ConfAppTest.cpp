@@ -91,6 +91,22 @@ TEST_F(ConfAppTest, UnsetLanguageComesFromTheLocaleAndMissingPackLeavesEnglish) 
     EXPECT_EQ(m_app->GetHelpFile(), m_app->GetResourceFolder() + "help/index.html");
 }
 
+TEST_F(ConfAppTest, SpanishLocaleLoadsTheSpanishPackWithQtsOwnTexts) {
+    m_app->SetResourceFolder(testpaths::ProgramDir());
+    m_app->SetSystemLocale(QLocale(QLocale::Spanish, QLocale::Mexico));
+    m_app->SetLanguage(0, nullptr);
+    EXPECT_EQ(StoredLanguage(), CConfApp::LANG_SPANISH);
+    EXPECT_EQ(LoadResString(IDS_VALUE_OUT_OF_RANGE), "Valor fuera de rango.");
+    EXPECT_EQ(CParamDictionary::Get().GetBlockTypeName(1), "Salida de Corriente");
+    EXPECT_EQ(QCoreApplication::translate("CMainFrame", "&Help"), "Ay&uda");
+    // The standard dialogs' buttons come from Qt's own Spanish texts.
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancelar");
+    EXPECT_EQ(m_app->GetHelpFile(), testpaths::ProgramDir() + "/help/index.html");  // l.bra only
+
+    m_app->SetLanguage(CConfApp::LANG_ENGLISH, nullptr);
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
+}
+
 TEST_F(ConfAppTest, StoredLanguageWinsOverTheLocale) {
     m_settings->SetLanguage(CConfApp::LANG_CHINESE);
     m_app->SetSystemLocale(QLocale(QLocale::Portuguese, QLocale::Brazil));
