@@ -1,4 +1,5 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
     <name>CAppMessageBox</name>
@@ -94,7 +95,7 @@
     </message>
     <message>
         <source>Press Look to find the controller, then choose a mode.</source>
-        <translation>按"查找"找到控制器，然后选择一种模式。</translation>
+        <translation>按&quot;查找&quot;找到控制器，然后选择一种模式。</translation>
     </message>
     <message>
         <source>Click the titles of the inputs to calibrate, then double-click the point at which the controller calibrates them.</source>
@@ -102,7 +103,7 @@
     </message>
     <message>
         <source>Double-click a value to change it; Download writes the table.</source>
-        <translation>双击数值可修改；"下载"写入该表。</translation>
+        <translation>双击数值可修改；&quot;下载&quot;写入该表。</translation>
     </message>
     <message>
         <source>Calibration Certificate</source>

@@ -34,6 +34,7 @@ def main():
     check = "--check" in sys.argv[3:]
     tree = ET.parse(sys.argv[2])
     missing = []
+    filled = 0
     for message in tree.iter("message"):
         source = message.find("source").text or ""
         translation = message.find("translation")
@@ -42,13 +43,18 @@ def main():
         if source in phrases and not check:
             translation.text = phrases[source]
             del translation.attrib["type"]
+            filled += 1
         else:
             missing.append(source)
     if check:
         for source in missing:
             print("unfinished: %r" % source)
         return 1 if missing else 0
-    tree.write(sys.argv[2], encoding="utf-8", xml_declaration=True)
+    if filled:
+        # The header lupdate writes, so that the two tools do not fight over it.
+        body = ET.tostring(tree.getroot(), encoding="unicode")
+        with open(sys.argv[2], "w", encoding="utf-8") as out:
+            out.write('<?xml version="1.0" encoding="utf-8"?>\n<!DOCTYPE TS>\n' + body + "\n")
     for source in missing:
         print("%s: no translation for %r" % (sys.argv[2], source))
     return 0
