@@ -141,6 +141,7 @@ void CMainFrame::RebuildMenus() {
     menuBar()->clear();
     CreateMenus();
     RetranslateToolBar();
+    m_pEdit->RetranslateToolBoxes();
     RefreshDocumentParams();
     RefreshFreeMemory();  // "%1!d! bytes Free" in the new language
 }

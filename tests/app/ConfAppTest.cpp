@@ -227,6 +227,8 @@ TEST_F(ConfAppTest, TheLanguageMenuRebuildsMenusAndBarsInTheChosenLanguage) {
     const QToolBar* bar = frame.findChild<QToolBar*>("mainToolBar");
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(bar->actions().value(0)->text(), QString::fromUtf8("\u65b0\u5efa"));  // New
+    EXPECT_EQ(frame.findChild<QToolBar*>("drawingToolBox")->windowTitle(),
+              QString::fromUtf8("\u7ed8\u56fe"));
     EXPECT_EQ(frame.FindAction("helpBlockLibrary")->text(),
               QString::fromUtf8("\u529f\u80fd\u5757\u5e93(&B)"));
     // The language menu names every language in its own script, in any language.
