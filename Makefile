@@ -11,9 +11,10 @@ PREFIX         ?= /usr/local
 # Debian packages the build, the tests, the benchmarks and the fuzzers need.
 DEB_PACKAGES = cmake ninja-build ccache g++ pkg-config clang libclang-rt-14-dev clang-format \
                libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-base-dev-tools libgif-dev \
+               qt6-l10n-tools qt6-translations-l10n fonts-wqy-microhei python3 \
                fonts-dejavu-core fonts-liberation poppler-utils xvfb lldb
 
-.PHONY: all deps configure build run test test-asan test-tsan fuzz bench bench-check format clean screenshots install
+.PHONY: all deps configure build run test test-asan test-tsan fuzz bench bench-check format clean screenshots install translations-update
 
 all: build
 
@@ -101,6 +102,15 @@ install: build
 	  if command -v update-mime-database >/dev/null; then update-mime-database "$(PREFIX)/share/mime"; fi; \
 	  if command -v update-desktop-database >/dev/null; then update-desktop-database "$(PREFIX)/share/applications"; fi; \
 	fi
+
+# Refreshes the window translations of every pack from the sources (new texts
+# come in unfinished, vanished ones are marked obsolete). Run it after adding or
+# changing a window text, translate the unfinished entries, then build.
+LUPDATE ?= /usr/lib/qt6/bin/lupdate
+LANGUAGE_TS = resources/l.bra/kestrel.ts resources/l.spa/kestrel.ts resources/l.chn/kestrel.ts
+translations-update: deps
+	$(LUPDATE) -silent -locations none -extensions cpp,h -I src src -ts $(LANGUAGE_TS)
+	@for ts in $(LANGUAGE_TS); do python3 tools/lang/ts-fill.py $$(dirname $$ts)/phrases.tsv $$ts; done
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

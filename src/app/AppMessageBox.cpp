@@ -5,6 +5,7 @@
 
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
+#include "platform/gui/GdiConvert.h"
 #include "vexilla/MessageBoxEx.h"
 
 namespace {
@@ -12,20 +13,20 @@ namespace {
 void AddButtons(CMessageBoxEx& box, unsigned buttons) {
     switch (buttons) {
         case MB_OKCANCEL:
-            box.AddButton(IDOK, true, 0, false, QObject::tr("OK"));
-            box.AddButton(IDCANCEL, false, 0, true, QObject::tr("Cancel"));
+            box.AddButton(IDOK, true, 0, false, CAppMessageBox::tr("OK"));
+            box.AddButton(IDCANCEL, false, 0, true, CAppMessageBox::tr("Cancel"));
             break;
         case MB_YESNO:
-            box.AddButton(IDYES, true, 0, false, QObject::tr("&Yes"));
-            box.AddButton(IDNO, false, 0, true, QObject::tr("&No"));
+            box.AddButton(IDYES, true, 0, false, CAppMessageBox::tr("&Yes"));
+            box.AddButton(IDNO, false, 0, true, CAppMessageBox::tr("&No"));
             break;
         case MB_YESNOCANCEL:
-            box.AddButton(IDYES, true, 0, false, QObject::tr("&Yes"));
-            box.AddButton(IDNO, false, 0, false, QObject::tr("&No"));
-            box.AddButton(IDCANCEL, false, 0, true, QObject::tr("Cancel"));
+            box.AddButton(IDYES, true, 0, false, CAppMessageBox::tr("&Yes"));
+            box.AddButton(IDNO, false, 0, false, CAppMessageBox::tr("&No"));
+            box.AddButton(IDCANCEL, false, 0, true, CAppMessageBox::tr("Cancel"));
             break;
         default:
-            box.AddButton(IDOK, true, 0, true, QObject::tr("OK"));
+            box.AddButton(IDOK, true, 0, true, CAppMessageBox::tr("OK"));
     }
 }
 
@@ -54,8 +55,8 @@ int CAppMessageBox::Show(QWidget* parent, const std::string& text, unsigned type
 int CAppMessageBox::Show(QWidget* parent, const std::string& title, const std::string& text,
                          unsigned type) {
     CMessageBoxEx box(parent);
-    box.SetTitle(QString::fromLatin1(title.c_str()));
-    box.SetMsg(QString::fromLatin1(text.c_str()));
+    box.SetTitle(gdi::ToQString(title));
+    box.SetMsg(gdi::ToQString(text));
     if (const int icon = IconOf(type)) {
         box.SetStandardIcon(icon);
     }
@@ -65,9 +66,8 @@ int CAppMessageBox::Show(QWidget* parent, const std::string& title, const std::s
 }
 
 void CAppMessageBox::Install(QWidget* parent) {
-    CMessageBoxEx::SetStringLoader([](int id) {
-        return QString::fromLatin1(LoadResString(static_cast<unsigned>(id)).c_str());
-    });
+    CMessageBoxEx::SetStringLoader(
+        [](int id) { return gdi::ToQString(LoadResString(static_cast<unsigned>(id))); });
     QPointer<QWidget> guarded(parent);
     SetMessageBoxHandler([guarded](const std::string& text, unsigned type) {
         return Show(guarded.data(), text, type);

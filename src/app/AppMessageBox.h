@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+
 #include <string>
 
 class QWidget;
@@ -7,6 +9,8 @@ class QWidget;
 // Shows the program's messages (AfxMessageBox) in the Vexilla message box with
 // the buttons and icon the message type asks for.
 class CAppMessageBox {
+    Q_DECLARE_TR_FUNCTIONS(CAppMessageBox)
+
 public:
     // Installs the handler; messages appear over parent (the main window).
     static void Install(QWidget* parent);

@@ -2,6 +2,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTranslator>
 #include <clocale>
@@ -9,13 +12,13 @@
 
 #include "app/AppEvents.h"
 #include "app/AppMessageBox.h"
-#include "app/LanguagePack.h"
 #include "app/MainFrame.h"
 #include "app/RecoveryKeeper.h"
 #include "app/SplashWnd.h"
 #include "comm/AppSettings.h"
 #include "diagram/DrawingClasses.h"
 #include "editing/UndoManager.h"
+#include "lang/LanguagePack.h"
 #include "model/ParamDictionary.h"
 #include "platform/MessageBox.h"
 #include "platform/ResourceModule.h"
@@ -60,6 +63,9 @@ bool SplashDisabled() {
 CConfApp::CConfApp(std::unique_ptr<CAppSettings> settings)
     : m_pSettings(std::move(settings)),
       m_systemLocale(QLocale::system()),
+      m_strMachineSettings(
+          QSettings(QSettings::IniFormat, QSettings::SystemScope, "Torv", "KESTREL Plus")
+              .fileName()),
       m_strResourceFolder(GetProgramFolder()) {
     g_pApp = this;
 }
@@ -159,10 +165,7 @@ int CConfApp::ExitInstance() {
     m_pMainFrame.reset();
     m_pUndoManager.reset();
     CLogMsg::CloseLogFile();
-    if (m_pTranslator) {
-        QCoreApplication::removeTranslator(m_pTranslator.get());
-        m_pTranslator.reset();
-    }
+    RemoveTranslations();
     CResourceModule::SetCurrent(nullptr);
     ReloadStringTable();
     m_languagePacks.clear();
@@ -218,25 +221,59 @@ std::shared_ptr<const CLanguageModule> CConfApp::LoadLanguagePack(int language) 
         return nullptr;
     }
     auto module = std::make_shared<const CLanguageModule>(CResourceModule::BuiltIn(), ":" + root);
+    if (!module->HasStrings()) {
+        // A resource file without a string table is no pack of ours.
+        CLogMsg::Log("CConfApp::SetLanguage", "%s has no string table: English stays",
+                     path.toLatin1().constData());
+        return nullptr;
+    }
     m_languagePacks[language] = module;
     return module;
 }
 
-void CConfApp::UseTranslation(const QString& path) {
-    if (m_pTranslator) {
-        QCoreApplication::removeTranslator(m_pTranslator.get());
-        m_pTranslator.reset();
+void CConfApp::RemoveTranslations() {
+    for (const auto& translator : m_translators) {
+        QCoreApplication::removeTranslator(translator.get());
     }
-    if (path.isEmpty()) {
+    m_translators.clear();
+}
+
+void CConfApp::UseTranslations(const CLanguageModule* module) {
+    RemoveTranslations();
+    if (module == nullptr) {
         return;
     }
-    auto translator = std::make_unique<QTranslator>();
-    if (translator->load(path) && QCoreApplication::installTranslator(translator.get())) {
-        m_pTranslator = std::move(translator);
+    const auto install = [this](const QString& name, const QString& folder) {
+        auto translator = std::make_unique<QTranslator>();
+        if (translator->load(name, folder) &&
+            QCoreApplication::installTranslator(translator.get())) {
+            m_translators.push_back(std::move(translator));
+        }
+    };
+    // Qt's own texts first: a translator installed later is asked first, so
+    // the program's texts win where both translate the same source.
+    if (!module->GetLocaleName().isEmpty()) {
+        install("qtbase_" + module->GetLocaleName(),
+                QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    }
+    if (!module->GetTranslationPath().isEmpty()) {
+        install(module->GetTranslationPath(), QString());
     }
 }
 
+int CConfApp::ReadMachineLanguage() const {
+    if (!QFileInfo(m_strMachineSettings).isFile()) {
+        return LANG_NONE;
+    }
+    return QSettings(m_strMachineSettings, QSettings::IniFormat).value("Language", 0).toInt();
+}
+
 void CConfApp::SetLanguage(int language, CMainFrame* frame) {
+    // An administrator's machine-wide choice comes first; the user's own only
+    // where there is none.
+    if (language == LANG_NONE) {
+        language = ReadMachineLanguage();
+    }
     if (language == LANG_NONE) {
         language = m_pSettings->GetLanguage();
     }
@@ -258,7 +295,7 @@ void CConfApp::SetLanguage(int language, CMainFrame* frame) {
     ReloadStringTable();
     CParamDictionary::Get().LoadParamDictionary();
     CParamDictionary::Get().LoadBlockTypeNames();
-    UseTranslation(module ? module->GetTranslationPath() : QString());
+    UseTranslations(module.get());
 
     m_pSettings->SetLanguage(language);
     m_nLanguage = language;

@@ -59,7 +59,8 @@ public:
     bool OpenDocumentFile(const std::string& path);
 
     // Selects the user-interface language: 1 English, 2 Portuguese, 3 Spanish,
-    // 4 Chinese; 0 takes the stored "Language", else the system locale's. The
+    // 4 Chinese; 0 takes "Language" of the machine-wide settings when they
+    // exist, else the user's, else the system locale's. The
     // current language again changes nothing. Portuguese, Spanish and Chinese
     // read their language pack beside the program (each registered at most
     // once); without the pack the English texts stay. The choice is stored as
@@ -75,6 +76,9 @@ public:
     static std::vector<std::pair<int, QString>> MenuLanguages();
     // The locale the language rule reads (the system's unless replaced).
     void SetSystemLocale(const QLocale& locale) { m_systemLocale = locale; }
+    // The machine-wide settings an unset language reads "Language" from
+    // first (the system scope's file unless replaced).
+    void SetMachineSettingsPath(const QString& path) { m_strMachineSettings = path; }
     // The language pack of a language, relative to the program folder
     // ("l.bra/LangPORT.rcc"); empty for English.
     static QString LanguagePackPath(int language);
@@ -101,7 +105,12 @@ private:
     bool TakeInstanceLock();
     // The module of a language's pack, read once; null when it cannot be loaded.
     std::shared_ptr<const CLanguageModule> LoadLanguagePack(int language);
-    void UseTranslation(const QString& path);
+    // Installs the pack's window translation and Qt's own texts for its
+    // locale (both removed when module is null).
+    void UseTranslations(const CLanguageModule* module);
+    void RemoveTranslations();
+    // "Language" of the machine-wide settings; 0 when they do not exist.
+    int ReadMachineLanguage() const;
 
     std::unique_ptr<CAppSettings> m_pSettings;
     std::unique_ptr<QLockFile> m_pLock;
@@ -113,9 +122,10 @@ private:
     QPointer<CSplashWnd> m_pSplash;
     int m_nLanguage = LANG_NONE;
     QLocale m_systemLocale;
+    QString m_strMachineSettings;
     std::string m_strResourceFolder;
     std::map<int, std::shared_ptr<const CLanguageModule>> m_languagePacks;
-    std::unique_ptr<QTranslator> m_pTranslator;
+    std::vector<std::unique_ptr<QTranslator>> m_translators;
     std::string m_strHelpFile;
     std::string m_strBlockLibraryHelpFile;
 };

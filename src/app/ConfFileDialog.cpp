@@ -24,9 +24,10 @@ std::string NameWithoutExtension(const std::string& path) {
 }
 
 std::string ShowPlatformDialog(QWidget* parent, const std::string& initial) {
-    QString path = QFileDialog::getSaveFileName(
-        parent, QObject::tr("Save As"), QString::fromLatin1(initial.c_str()),
-        QObject::tr("KESTREL Plus Files (*.vxp)"), nullptr, QFileDialog::DontConfirmOverwrite);
+    QString path = QFileDialog::getSaveFileName(parent, CConfFileDialog::tr("Save As"),
+                                                QString::fromLatin1(initial.c_str()),
+                                                CConfFileDialog::tr("KESTREL Plus Files (*.vxp)"),
+                                                nullptr, QFileDialog::DontConfirmOverwrite);
     if (!path.isEmpty() && !path.endsWith(CConfDoc::kExtension, Qt::CaseInsensitive)) {
         path += CConfDoc::kExtension;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+
 #include <functional>
 #include <string>
 
@@ -10,6 +12,8 @@ class QWidget;
 // its extension) has at most eight characters and no dot, because it becomes
 // the name of the general loop in the controller.
 class CConfFileDialog {
+    Q_DECLARE_TR_FUNCTIONS(CConfFileDialog)
+
 public:
     static constexpr std::size_t kMaxNameLength = 8;
 

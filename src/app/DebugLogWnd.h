@@ -8,6 +8,8 @@ class QTextEdit;
 // "Debug Log Window": a bar docked at the bottom of the main window that shows
 // the program's diagnostic lines while the engineer works.
 class CDebugLogWnd : public QDockWidget {
+    Q_OBJECT
+
 public:
     explicit CDebugLogWnd(QWidget* parent = nullptr);
 

@@ -377,6 +377,22 @@ void CEditCommands::CreateToolBoxes() {
     m_pCommunicationBox = AddToolBox("communicationToolBox", tr("Communication"));
 }
 
+void CEditCommands::RetranslateToolBoxes() {
+    const std::pair<const char*, const char*> titles[] = {
+        {"drawingToolBox", QT_TR_NOOP("Drawing")},
+        {"orderingToolBox", QT_TR_NOOP("Ordering")},
+        {"alignmentToolBox", QT_TR_NOOP("Alignment")},
+        {"colorToolBox", QT_TR_NOOP("Colors")},
+        {"lineWidthToolBox", QT_TR_NOOP("Line Width")},
+        {"documentToolBox", QT_TR_NOOP("Document")},
+        {"communicationToolBox", QT_TR_NOOP("Communication")}};
+    for (const auto& [name, title] : titles) {
+        if (QToolBar* box = m_frame.findChild<QToolBar*>(name)) {
+            box->setWindowTitle(tr(title));
+        }
+    }
+}
+
 void CEditCommands::FillFrameToolBoxes() {
     using Entry = std::pair<const char*, QIcon>;
     auto fill = [this](QToolBar* box, std::initializer_list<Entry> entries) {

@@ -21,6 +21,8 @@ class QToolButton;
 // ordering, alignment, colours, document, communication), dockable and kept
 // with the bar state. Each command works on the active loop view.
 class CEditCommands : public QObject {
+    Q_OBJECT
+
 public:
     explicit CEditCommands(CMainFrame& frame);
     ~CEditCommands() override;
@@ -32,6 +34,8 @@ public:
     // Fills the tool boxes that show the frame's own commands (after the
     // frame's menus were made again).
     void FillFrameToolBoxes();
+    // The tool boxes' titles in the current language (after a language change).
+    void RetranslateToolBoxes();
     // Enables and checks the commands for the active view.
     void UpdateCommands();
     // A view tells the frame when its selection or its document changes.

@@ -140,6 +140,30 @@ void CMainFrame::RebuildMenus() {
     }
     menuBar()->clear();
     CreateMenus();
+    RetranslateToolBar();
+    m_pEdit->RetranslateToolBoxes();
+    RefreshDocumentParams();
+    RefreshFreeMemory();  // "%1!d! bytes Free" in the new language
+}
+
+void CMainFrame::RetranslateToolBar() {
+    m_pToolBar->setWindowTitle(tr("Main"));
+    m_toolActions.newAction->setText(tr("New"));
+    m_toolActions.openAction->setText(tr("Open"));
+    m_toolActions.saveAction->setText(tr("Save"));
+    m_toolActions.onlineAction->setText(tr("Online"));
+    m_toolActions.configLabel->setText(tr(" Configuration: "));
+}
+
+void CMainFrame::RefreshDocumentParams() {
+    // The dictionary of the new language gives the blocks of every open
+    // document their descriptions; values and mnemonics stay.
+    for (QMdiSubWindow* sub : m_pMdiArea->subWindowList()) {
+        if (auto* window = dynamic_cast<CDocumentWindow*>(sub)) {
+            window->GetDocument().RebuildFromLoops();
+            window->update();
+        }
+    }
 }
 
 void CMainFrame::CreateMenus() {
@@ -296,30 +320,43 @@ void CMainFrame::CreateHelpMenu() {
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     AddCommand(help, "helpTopics", tr("&Help Topics"), QKeySequence::HelpContents, [] {
         const CConfApp* app = CConfApp::GetApp();
-        const QString page = app ? QString::fromStdString(app->GetHelpFile())
-                                 : QApplication::applicationDirPath() + "/help/index.html";
-        if (!QFileInfo::exists(page) || !QDesktopServices::openUrl(QUrl::fromLocalFile(page))) {
-            AfxMessageBox(tr("Unable to start the help viewer.").toStdString(),
-                          MB_OK | MB_ICONWARNING);
-        }
+        OpenHelpPage(app ? QString::fromStdString(app->GetHelpFile())
+                         : QApplication::applicationDirPath() + "/help/index.html");
+    });
+    AddCommand(help, "helpBlockLibrary", tr("&Block Library"), {}, [] {
+        const CConfApp* app = CConfApp::GetApp();
+        OpenHelpPage(app ? QString::fromStdString(app->GetBlockLibraryHelpFile())
+                         : QApplication::applicationDirPath() + "/help/blocklibrary.html");
     });
     QAction* web = AddCommand(help, "helpWeb", tr("KESTREL Plus on the &Web"), {},
                               [] { QDesktopServices::openUrl(QUrl(kProductPage)); });
     web->setStatusTip(tr("Gets help and other product information on the Internet."));
 }
 
+void CMainFrame::OpenHelpPage(const QString& page) {
+    if (!QFileInfo::exists(page) || !QDesktopServices::openUrl(QUrl::fromLocalFile(page))) {
+        AfxMessageBox(gdi::ToResourceText(tr("Unable to start the help viewer.")),
+                      MB_OK | MB_ICONWARNING);
+    }
+}
+
 void CMainFrame::CreateToolBar() {
     m_pToolBar = addToolBar(tr("Main"));
     m_pToolBar->setObjectName("mainToolBar");
-    m_pToolBar->addAction(CToolBarIcons::New(), tr("New"), this, [this] { NewDocument(); });
-    m_pToolBar->addAction(CToolBarIcons::Open(), tr("Open"), this, [this] { ShowOpenDialog(); });
+    m_toolActions.newAction =
+        m_pToolBar->addAction(CToolBarIcons::New(), tr("New"), this, [this] { NewDocument(); });
+    m_toolActions.openAction = m_pToolBar->addAction(CToolBarIcons::Open(), tr("Open"), this,
+                                                     [this] { ShowOpenDialog(); });
     QAction* save = m_pToolBar->addAction(CToolBarIcons::Save(), tr("Save"), this,
                                           [this] { SaveActive(false); });
     save->setObjectName("toolSave");
+    m_toolActions.saveAction = save;
     m_pToolBar->addSeparator();
-    m_pToolBar->addAction(CToolBarIcons::Online(), tr("Online"), this, [this] { OnlineCommand(); });
+    m_toolActions.onlineAction = m_pToolBar->addAction(CToolBarIcons::Online(), tr("Online"), this,
+                                                       [this] { OnlineCommand(); });
     m_pToolBar->addSeparator();
-    m_pToolBar->addWidget(new QLabel(tr(" Configuration: "), m_pToolBar));
+    m_toolActions.configLabel = new QLabel(tr(" Configuration: "), m_pToolBar);
+    m_pToolBar->addWidget(m_toolActions.configLabel);
     m_pConfigName = new QLineEdit(m_pToolBar);
     m_pConfigName->setObjectName("configurationName");
     m_pConfigName->setReadOnly(true);

@@ -12,6 +12,7 @@ class QAction;
 class QDragEnterEvent;
 class QDropEvent;
 class QMimeData;
+class QLabel;
 class QLineEdit;
 class QMdiArea;
 class QMenu;
@@ -34,6 +35,8 @@ class CTransferCommands;
 // the free memory of the current loop and the cursor position, and the debug
 // log bar.
 class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
 public:
     explicit CMainFrame(CAppSettings& settings);
     ~CMainFrame() override;
@@ -97,7 +100,8 @@ public:
     CBlockListPanel& GetBlockListPanel();
     // A line in the debug log, time-stamped (the bar keeps lines while hidden).
     void LogLine(const QString& text);
-    // Builds the menus again (after a language change).
+    // Builds the menus again and retranslates the bars (after a language
+    // change); the open documents' blocks take the new dictionary's texts.
     void RebuildMenus();
     // Enables the commands for the current state (as the idle update does).
     void UpdateCommands();
@@ -126,6 +130,10 @@ private:
     QAction* AddCommand(QMenu* menu, const QString& name, const QString& text,
                         const QKeySequence& key, std::function<void()> handler);
     void CreateMenus();
+    void RetranslateToolBar();
+    // Opens a help page with the desktop's browser, or says it cannot.
+    static void OpenHelpPage(const QString& page);
+    void RefreshDocumentParams();
     void CreateFileMenu();
     void AddPrintCommands(QMenu* file);
     void CreateViewMenu();
@@ -165,6 +173,14 @@ private:
     CEditCommands* m_pEdit = nullptr;
     QMdiArea* m_pMdiArea;
     QToolBar* m_pToolBar = nullptr;
+    // The main tool bar's own entries, retranslated after a language change.
+    struct ToolActions {
+        QAction* newAction = nullptr;
+        QAction* openAction = nullptr;
+        QAction* saveAction = nullptr;
+        QAction* onlineAction = nullptr;
+        QLabel* configLabel = nullptr;
+    } m_toolActions;
     QLineEdit* m_pConfigName = nullptr;
     QMenu* m_pRecentMenu = nullptr;
     CDebugLogWnd* m_pDebugLog = nullptr;

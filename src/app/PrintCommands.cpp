@@ -152,8 +152,8 @@ bool CPrintCommands::PrintToPdf(CConfDoc& document, QString path) {
 
 bool CPrintCommands::SaveAsPdf(const CPrintJob& job, QString path) {
     if (path.isEmpty()) {
-        path = QFileDialog::getSaveFileName(&m_parent, QObject::tr("Print to PDF"), QString(),
-                                            QObject::tr("PDF files (*.pdf)"));
+        path = QFileDialog::getSaveFileName(&m_parent, CPrintCommands::tr("Print to PDF"),
+                                            QString(), CPrintCommands::tr("PDF files (*.pdf)"));
         if (path.isEmpty()) {
             return false;
         }

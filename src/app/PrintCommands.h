@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+
 #include <QString>
 #include <memory>
 
@@ -14,6 +16,8 @@ class QWidget;
 // Without a printer installed the page setup keeps its defaults, and printing
 // says so and offers a PDF file instead.
 class CPrintCommands {
+    Q_DECLARE_TR_FUNCTIONS(CPrintCommands)
+
 public:
     explicit CPrintCommands(QWidget& parent);
     ~CPrintCommands();

@@ -20,7 +20,7 @@ CSplashWnd* CSplashWnd::Create(const QString& picturePath) {
 CSplashWnd::CSplashWnd(QImage picture)
     : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       m_picture(std::move(picture)),
-      m_strText(QString::fromLatin1(LoadResString(IDS_SPLASH_TEXT).c_str())) {
+      m_strText(gdi::ToQString(LoadResString(IDS_SPLASH_TEXT))) {
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(m_picture.size());
     m_timer.setSingleShot(true);

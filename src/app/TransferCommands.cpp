@@ -48,7 +48,7 @@ int CTransferCommands::AskSaveFirst(bool download) {
     box.SetStandardIcon(CMessageBoxEx::kIconQuestion);
     box.AddButton(download ? IDS_SAVE_AND_DOWNLOAD : IDS_SAVE_AND_UPLOAD);
     box.AddButton(download ? IDS_ONLY_DOWNLOAD : IDS_ONLY_UPLOAD);
-    box.AddButton(IDCANCEL, true, 0, true, QObject::tr("Cancel"));
+    box.AddButton(IDCANCEL, true, 0, true, CTransferCommands::tr("Cancel"));
     const int answer = box.DoModal();
     return answer < 0 ? IDCANCEL : answer;
 }
@@ -80,10 +80,10 @@ bool CTransferCommands::Download() {
                          [this](const std::string& name) { m_frame.SetConfigurationName(name); });
     const CCommunicationData settings = m_settings.LoadCommSettings();
     const bool ok = DownloadConfiguration(*document, settings, ui);
-    m_frame.LogLine(QObject::tr("Download of %1 to address %2: %3")
+    m_frame.LogLine(CTransferCommands::tr("Download of %1 to address %2: %3")
                         .arg(QString::fromLatin1(document->GetConfigurationName().c_str()))
                         .arg(settings.m_nDevAddress)
-                        .arg(ok ? QObject::tr("done") : QObject::tr("failed")));
+                        .arg(ok ? CTransferCommands::tr("done") : CTransferCommands::tr("failed")));
     return ok;
 }
 
@@ -93,9 +93,10 @@ bool CTransferCommands::Upload() {
         CWindowTransferUi ui(&m_frame);
         const bool ok =
             UploadConfiguration(m_settings.LoadCommSettings(), m_settings.GetWorkDir(), ui, result);
-        m_frame.LogLine(QObject::tr("Upload of %1: %2")
-                            .arg(QString::fromLatin1(result.configurationName.c_str()))
-                            .arg(ok ? QObject::tr("done") : QObject::tr("failed")));
+        m_frame.LogLine(
+            CTransferCommands::tr("Upload of %1: %2")
+                .arg(QString::fromLatin1(result.configurationName.c_str()))
+                .arg(ok ? CTransferCommands::tr("done") : CTransferCommands::tr("failed")));
         if (!ok) {
             return false;
         }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+
 class CMainFrame;
 class CAppSettings;
 struct UploadResult;
@@ -9,6 +11,8 @@ struct UploadResult;
 // its progress and result boxes, and, after an upload, the document that shows
 // the controller's configuration.
 class CTransferCommands {
+    Q_DECLARE_TR_FUNCTIONS(CTransferCommands)
+
 public:
     CTransferCommands(CMainFrame& frame, CAppSettings& settings);
 

@@ -4,6 +4,7 @@
 
 #include "app/AppMessageBox.h"
 #include "platform/MessageBox.h"
+#include "platform/gui/GdiConvert.h"
 #include "vexilla/MessageBoxEx.h"
 
 CWindowTransferUi::CWindowTransferUi(QWidget* parent,
@@ -19,8 +20,8 @@ void CWindowTransferUi::BeginProgress(const std::string& title, const std::strin
                                       int maximum) {
     EndProgress();
     m_pProgress = std::make_unique<CMessageBoxEx>(m_pParent.data());
-    m_pProgress->SetTitle(QString::fromLatin1(title.c_str()));
-    m_pProgress->SetMsg(QString::fromLatin1(text.c_str()), CMessageBoxEx::kAlignCenter);
+    m_pProgress->SetTitle(gdi::ToQString(title));
+    m_pProgress->SetMsg(gdi::ToQString(text), CMessageBoxEx::kAlignCenter);
     m_pProgress->AddProgressBar(0, maximum);
     m_pProgress->DoModeless();
 }

@@ -4,23 +4,27 @@
 #include <QDir>
 #include <QImage>
 #include <QLockFile>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
 #include <cstdlib>
-#include <fstream>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "app/ConfApp.h"
-#include "app/LanguagePack.h"
 #include "app/MainFrame.h"
 #include "app/SplashWnd.h"
 #include "comm/AppSettings.h"
 #include "diagram/DrawingClasses.h"
+#include "lang/LanguagePack.h"
 #include "model/ParamDictionary.h"
+#include "platform/ResourceModule.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
+#include "platform/gui/GdiConvert.h"
 #include "support/BoxAnswerer.h"
 #include "support/TestPaths.h"
 #include "vexilla/LogMsg.h"
@@ -42,6 +46,7 @@ protected:
         m_app = std::make_unique<CConfApp>(std::move(settings));
         m_app->SetResourceFolder(m_folder.path().toStdString());
         m_app->SetSystemLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+        m_app->SetMachineSettingsPath(m_folder.filePath("machine.ini"));
     }
     void TearDown() override {
         m_app->ExitInstance();  // back to the English resources
@@ -86,6 +91,22 @@ TEST_F(ConfAppTest, UnsetLanguageComesFromTheLocaleAndMissingPackLeavesEnglish) 
     EXPECT_EQ(m_app->GetHelpFile(), m_app->GetResourceFolder() + "help/index.html");
 }
 
+TEST_F(ConfAppTest, SpanishLocaleLoadsTheSpanishPackWithQtsOwnTexts) {
+    m_app->SetResourceFolder(testpaths::ProgramDir());
+    m_app->SetSystemLocale(QLocale(QLocale::Spanish, QLocale::Mexico));
+    m_app->SetLanguage(0, nullptr);
+    EXPECT_EQ(StoredLanguage(), CConfApp::LANG_SPANISH);
+    EXPECT_EQ(LoadResString(IDS_VALUE_OUT_OF_RANGE), "Valor fuera de rango.");
+    EXPECT_EQ(CParamDictionary::Get().GetBlockTypeName(1), "Salida de Corriente");
+    EXPECT_EQ(QCoreApplication::translate("CMainFrame", "&Help"), "Ay&uda");
+    // The standard dialogs' buttons come from Qt's own Spanish texts.
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancelar");
+    EXPECT_EQ(m_app->GetHelpFile(), testpaths::ProgramDir() + "/help/index.html");  // l.bra only
+
+    m_app->SetLanguage(CConfApp::LANG_ENGLISH, nullptr);
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
+}
+
 TEST_F(ConfAppTest, StoredLanguageWinsOverTheLocale) {
     m_settings->SetLanguage(CConfApp::LANG_CHINESE);
     m_app->SetSystemLocale(QLocale(QLocale::Portuguese, QLocale::Brazil));
@@ -94,6 +115,17 @@ TEST_F(ConfAppTest, StoredLanguageWinsOverTheLocale) {
     EXPECT_EQ(LoadResString(IDS_VALUE_OUT_OF_RANGE), kEnglishOutOfRange);
     m_app->SetLanguage(9, nullptr);  // no such language
     EXPECT_EQ(m_app->GetLanguage(), CConfApp::LANG_ENGLISH);
+}
+
+TEST_F(ConfAppTest, MachineWideLanguageComesBeforeTheUsersAndIsStoredForTheUser) {
+    m_settings->SetLanguage(CConfApp::LANG_CHINESE);
+    {
+        std::ofstream machine(m_folder.filePath("machine.ini").toStdString());
+        machine << "Language=3\n";
+    }
+    m_app->SetLanguage(0, nullptr);
+    EXPECT_EQ(m_app->GetLanguage(), CConfApp::LANG_SPANISH);
+    EXPECT_EQ(StoredLanguage(), CConfApp::LANG_SPANISH);
 }
 
 TEST_F(ConfAppTest, TheCurrentLanguageAgainChangesNothing) {
@@ -119,7 +151,7 @@ TEST_F(ConfAppTest, PortuguesePackTranslatesAndEnglishComesBack) {
     EXPECT_EQ(LoadResString(IDS_DOWNLOAD_SUCCESS), "Configura\xe7\xe3o transferida com sucesso.");
     EXPECT_EQ(AfxFormatString(IDS_BYTES_FREE, {"92"}), "92 bytes livres");
     EXPECT_EQ(CParamDictionary::Get().GetBlockTypeName(0), "Entrada Anal\xf3gica");
-    // The pack has no parameter lines: the English ones stay in use.
+    // The pack's parameter lines keep the English count.
     EXPECT_GT(CParamDictionary::Get().GetRowCount(0), 100u);
     EXPECT_EQ(m_app->GetHelpFile(), testpaths::ProgramDir() + "/l.bra/help/index.html");
 
@@ -132,6 +164,109 @@ TEST_F(ConfAppTest, PortuguesePackTranslatesAndEnglishComesBack) {
     EXPECT_TRUE(CLanguagePack::IsRegistered(pack));
     m_app->SetLanguage(CConfApp::LANG_PORTUGUESE, nullptr);  // the registered pack again
     EXPECT_EQ(LoadResString(IDS_VALUE_OUT_OF_RANGE), "Valor fora da faixa.");
+}
+
+TEST_F(ConfAppTest, DamagedPackLeavesEnglishButKeepsTheChoice) {
+    ASSERT_TRUE(QDir(m_folder.path()).mkpath("l.chn"));
+    {
+        std::ofstream damaged(m_folder.filePath("l.chn/LangCHS.rcc").toStdString(),
+                              std::ios::binary);
+        damaged << "qres\0\0\0\3garbage";
+    }
+    m_app->SetLanguage(CConfApp::LANG_CHINESE, nullptr);
+    EXPECT_EQ(m_app->GetLanguage(), CConfApp::LANG_CHINESE);
+    EXPECT_EQ(StoredLanguage(), CConfApp::LANG_CHINESE);
+    EXPECT_EQ(LoadResString(IDS_VALUE_OUT_OF_RANGE), kEnglishOutOfRange);
+    EXPECT_EQ(CParamDictionary::Get().GetBlockTypeName(0), "Analog Input");
+    EXPECT_EQ(CResourceModule::Current().GetEncoding(), CResourceModule::Encoding::Latin1);
+}
+
+// Opens a menu of the menu bar and clicks one of its entries, as a user does.
+void ClickMenuEntry(QMenuBar* bar, const QString& menuText, const QString& entryText) {
+    QAction* menuAction = nullptr;
+    for (QAction* action : bar->actions()) {
+        if (action->text() == menuText) {
+            menuAction = action;
+        }
+    }
+    ASSERT_NE(menuAction, nullptr) << menuText.toStdString();
+    const QPoint at = bar->actionGeometry(menuAction).center();
+    QTest::mouseMove(bar, at);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, at);
+    QMenu* menu = menuAction->menu();
+    ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }));
+    QAction* entry = nullptr;
+    for (QAction* action : menu->actions()) {
+        if (action->text() == entryText) {
+            entry = action;
+        }
+    }
+    ASSERT_NE(entry, nullptr) << entryText.toStdString();
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
+}
+
+TEST_F(ConfAppTest, TheLanguageMenuRebuildsMenusAndBarsInTheChosenLanguage) {
+    m_app->SetResourceFolder(testpaths::ProgramDir());
+    m_app->SetLanguage(CConfApp::LANG_ENGLISH, nullptr);
+    CMainFrame frame(*m_settings);
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    const QString chinese = CConfApp::MenuLanguages()[2].second;
+
+    ClickMenuEntry(frame.menuBar(), "&Language", chinese);
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return frame.menuBar()->actions().value(0) &&
+               frame.menuBar()->actions()[0]->text() == QString::fromUtf8("\u6587\u4ef6(&F)");
+    }));
+    EXPECT_EQ(m_app->GetLanguage(), CConfApp::LANG_CHINESE);
+    EXPECT_EQ(StoredLanguage(), CConfApp::LANG_CHINESE);
+    EXPECT_EQ(gdi::ToQString(LoadResString(IDS_VALUE_OUT_OF_RANGE)),
+              QString::fromUtf8("\u6570\u503c\u8d85\u51fa\u8303\u56f4\u3002"));
+    EXPECT_EQ(gdi::ToQString(CParamDictionary::Get().GetBlockTypeName(0)),
+              QString::fromUtf8("\u6a21\u62df\u8f93\u5165"));
+    const QToolBar* bar = frame.findChild<QToolBar*>("mainToolBar");
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->actions().value(0)->text(), QString::fromUtf8("\u65b0\u5efa"));  // New
+    EXPECT_EQ(frame.findChild<QToolBar*>("drawingToolBox")->windowTitle(),
+              QString::fromUtf8("\u7ed8\u56fe"));
+    EXPECT_EQ(frame.FindAction("helpBlockLibrary")->text(),
+              QString::fromUtf8("\u529f\u80fd\u5757\u5e93(&B)"));
+    // The language menu names every language in its own script, in any language.
+    ClickMenuEntry(frame.menuBar(), QString::fromUtf8("\u8bed\u8a00(&L)"), "&English");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frame.menuBar()->actions()[0]->text() == "&File"; }));
+    EXPECT_EQ(LoadResString(IDS_VALUE_OUT_OF_RANGE), kEnglishOutOfRange);
+    EXPECT_EQ(bar->actions().value(0)->text(), "New");
+}
+
+std::string ReadText(const std::string& path) {
+    std::ifstream file(path);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// The help beside the program, English and Portuguese: the block library has
+// a page per type, APID's listing its parameters in the language.
+TEST_F(ConfAppTest, HelpFilesOfTheLanguageExistWithABlockLibraryPagePerType) {
+    m_app->SetResourceFolder(testpaths::ProgramDir());
+    const struct {
+        int language;
+        const char* description;
+    } cases[] = {{CConfApp::LANG_ENGLISH, "Anti-reset windup low limit"},
+                 {CConfApp::LANG_PORTUGUESE, "Limite inferior do anti-reset windup"}};
+    for (const auto& c : cases) {
+        m_app->SetLanguage(c.language, nullptr);
+        EXPECT_TRUE(std::filesystem::is_regular_file(m_app->GetHelpFile())) << m_app->GetHelpFile();
+        const std::string library = ReadText(m_app->GetBlockLibraryHelpFile());
+        EXPECT_NE(library.find("blocks/F37.html"), std::string::npos);
+        const std::filesystem::path folder =
+            std::filesystem::path(m_app->GetBlockLibraryHelpFile()).parent_path();
+        const std::string apid = ReadText((folder / "blocks/F09.html").string());
+        EXPECT_NE(apid.find("PCARL</code></td><td>-2.00 - 50.00</td><td><code>0.</code></td><td>" +
+                            std::string(c.description)),
+                  std::string::npos)
+            << apid.substr(0, 400);
+    }
 }
 
 // Reads the log file written while the object lives.

@@ -1,12 +1,17 @@
 // kestrel-cli catalog: the block type table and the parameter dictionary.
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "Commands.h"
 #include "JsonWriter.h"
+#include "lang/LanguagePack.h"
 #include "model/Block.h"
 #include "model/BlockTypeTable.h"
 #include "model/ParamDictionary.h"
+#include "platform/ResourceModule.h"
 
 namespace {
 
@@ -134,8 +139,60 @@ void WriteTypeJson(CJsonWriter& json, const CParamDictionary& dictionary, int t)
     json.EndObject();
 }
 
+struct PackName {
+    const char* code;
+    const char* path;  // beside the programs
+};
+
+const PackName kPacks[] = {
+    {"pt", "l.bra/LangPORT.rcc"}, {"es", "l.spa/LangSPAN.rcc"}, {"zh", "l.chn/LangCHS.rcc"}};
+
+// The pack file: beside the program as installed, or beside the windowed
+// program in the build tree.
+QString FindPack(const char* relative) {
+    const QString here = QCoreApplication::applicationDirPath();
+    for (const QString& folder : {here, here + "/../../src/app"}) {
+        if (QFileInfo(folder + "/" + relative).isFile()) {
+            return folder + "/" + relative;
+        }
+    }
+    return QString();
+}
+
+// Makes the pack of a language the current resource module and reloads the
+// dictionary from it; "en" keeps the program's own texts.
+bool UseLanguage(const std::string& code) {
+    if (code == "en") {
+        return true;
+    }
+    for (const PackName& pack : kPacks) {
+        if (code != pack.code) {
+            continue;
+        }
+        const QString path = FindPack(pack.path);
+        if (path.isEmpty() || !CLanguagePack::Register(path, "/kestrel-cli/pack")) {
+            std::fprintf(stderr, "kestrel-cli: the language pack %s cannot be read\n", pack.path);
+            return false;
+        }
+        auto module =
+            std::make_shared<CLanguageModule>(CResourceModule::BuiltIn(), ":/kestrel-cli/pack");
+        if (!module->HasStrings()) {
+            std::fprintf(stderr, "kestrel-cli: %s is no language pack\n", pack.path);
+            return false;
+        }
+        CResourceModule::SetCurrent(module);
+        CParamDictionary::Get().LoadParamDictionary();
+        CParamDictionary::Get().LoadBlockTypeNames();
+        return true;
+    }
+    std::fprintf(stderr, "kestrel-cli: unknown language \"%s\" (en, pt, es, zh)\n", code.c_str());
+    return false;
+}
+
 void PrintJson(const CParamDictionary& dictionary) {
     CJsonWriter json;
+    // A UTF-8 pack's texts are UTF-8 already.
+    json.SetUtf8(CResourceModule::Current().GetEncoding() == CResourceModule::Encoding::Utf8);
     json.BeginObject();
     json.Key("types");
     json.BeginArray();
@@ -172,13 +229,19 @@ void PrintTable(const CParamDictionary& dictionary) {
 
 int RunCatalogCommand(const std::vector<std::string>& args) {
     bool json = false;
-    for (const std::string& arg : args) {
-        if (arg == "--json") {
+    std::string language = "en";
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--json") {
             json = true;
+        } else if (args[i] == "--language" && i + 1 < args.size()) {
+            language = args[++i];
         } else {
-            std::fprintf(stderr, "usage: kestrel-cli catalog [--json]\n");
+            std::fprintf(stderr, "usage: kestrel-cli catalog [--json] [--language en|pt|es|zh]\n");
             return EXIT_USAGE;
         }
+    }
+    if (!UseLanguage(language)) {
+        return EXIT_USAGE;
     }
     const CParamDictionary& dictionary = CParamDictionary::Get();
     if (json) {

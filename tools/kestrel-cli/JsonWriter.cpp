@@ -59,7 +59,7 @@ void CJsonWriter::Key(const std::string& name) {
 
 void CJsonWriter::String(const std::string& value) {
     BeforeValue();
-    m_text += Quote(value);
+    m_text += Quote(value, m_bUtf8);
 }
 
 void CJsonWriter::Number(long long value) {
@@ -88,7 +88,7 @@ void CJsonWriter::Null() {
     m_text += "null";
 }
 
-std::string CJsonWriter::Quote(const std::string& value) {
+std::string CJsonWriter::Quote(const std::string& value, bool utf8) {
     std::string quoted = "\"";
     for (unsigned char c : value) {
         switch (c) {
@@ -112,6 +112,8 @@ std::string CJsonWriter::Quote(const std::string& value) {
                     char escape[8];
                     std::snprintf(escape, sizeof escape, "\\u%04x", c);
                     quoted += escape;
+                } else if (c >= 0x80 && utf8) {
+                    quoted += static_cast<char>(c);
                 } else if (c >= 0x80) {
                     // Latin-1 to UTF-8.
                     quoted += static_cast<char>(0xC0 | (c >> 6));

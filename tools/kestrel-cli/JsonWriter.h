@@ -19,9 +19,12 @@ public:
     void Null();
 
     const std::string& GetText() const { return m_text; }
+    // Texts given from now on are UTF-8 (a UTF-8 language pack's), not Latin-1.
+    void SetUtf8(bool utf8) { m_bUtf8 = utf8; }
 
-    // Escapes a single-byte (Latin-1) text as a JSON string literal.
-    static std::string Quote(const std::string& value);
+    // Escapes a single-byte (Latin-1) text, or a UTF-8 one, as a JSON string
+    // literal.
+    static std::string Quote(const std::string& value, bool utf8 = false);
 
 private:
     void BeforeValue();
@@ -32,4 +35,5 @@ private:
     std::string m_text;
     std::vector<bool> m_hasItems;  // per open container
     bool m_afterKey = false;
+    bool m_bUtf8 = false;
 };

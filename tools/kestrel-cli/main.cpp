@@ -20,7 +20,7 @@ const std::map<std::string, Command>& CommandTable() {
     static const std::map<std::string, Command> table = {
         {"catalog",
          {RunCatalogCommand,
-          "catalog [--json]                      the block types and their parameters"}},
+          "catalog [--json] [--language en|pt|es|zh]   the block types and their parameters"}},
         {"new",
          {RunNewCommand,
           "new OUT.vxp                           a new configuration with five empty loops"}},

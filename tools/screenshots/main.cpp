@@ -1,5 +1,6 @@
 // Writes pictures of the program's windows for review: the main window with
-// the example configuration open on each loop, and the dialogs that exist.
+// the example configuration open on each loop, and the dialogs that exist;
+// the main window and a dialog in each language.
 // Usage: kestrel-screenshots OUTDIR [EXAMPLE.vxp]
 #include <QApplication>
 #include <QDir>
@@ -12,6 +13,7 @@
 #include "CalibrationShots.h"
 #include "CrashReportShots.h"
 #include "EditingShots.h"
+#include "LanguageShots.h"
 #include "LinkShots.h"
 #include "PrintShots.h"
 #include "ShotSaver.h"
@@ -101,6 +103,10 @@ int main(int argc, char** argv) {
     progress.SetPBPosition(3);
     ok = SaveShot(progress, folder + "/download-progress.png") && ok;
     progress.EndDialog(0);
+
+    ok = SaveLanguageShots(frame, QCoreApplication::applicationDirPath() + "/../../src/app",
+                           folder) &&
+         ok;
 
     ok = SaveCalibrationShots(
              frame, folder, QCoreApplication::applicationDirPath() + "/../../src/app/CONFIG.CAL") &&

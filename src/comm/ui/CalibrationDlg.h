@@ -25,6 +25,8 @@ class QSpinBox;
 // point. Every write leaves a record (as found, as left) in the working
 // directory, from which "Certificate..." prints a certificate.
 class CCalibrationDlg : public QDialog {
+    Q_OBJECT
+
 public:
     static constexpr int kMinAddress = 2;
     static constexpr int kMaxAddress = 30;

@@ -16,6 +16,8 @@ class QRadioButton;
 // accepted, and InterfaceChanged() says whether the status bar needs the new
 // interface name.
 class CCommSettings : public QDialog {
+    Q_OBJECT
+
 public:
     // The port list holds the serial devices that open now.
     explicit CCommSettings(const CCommunicationData& data, QWidget* parent = nullptr);

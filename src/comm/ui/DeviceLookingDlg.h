@@ -19,6 +19,8 @@ class QPushButton;
 // While it runs, the worker's progress and end messages come to this dialog;
 // every other posted message goes on to whoever received them before.
 class CDeviceLookingDlg : public QDialog {
+    Q_OBJECT
+
 public:
     CDeviceLookingDlg(const CCommunicationData& settings, int first, int last,
                       QWidget* parent = nullptr);

@@ -9,6 +9,8 @@ class QTableWidget;
 // "Devices on Network": the controllers a scan found, one row each (address,
 // version, configuration), from which the user picks the one to talk to.
 class CDeviceOnNetworkDlg : public QDialog {
+    Q_OBJECT
+
 public:
     // entries: "address;version;name;" as the scan lists them.
     explicit CDeviceOnNetworkDlg(const std::vector<std::string>& entries,

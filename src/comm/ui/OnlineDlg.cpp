@@ -204,11 +204,11 @@ bool COnlineDlg::TakeRange(int& first, int& last) {
         wrong = m_pToEdit;
     }
     if (wrong != nullptr) {
-        AfxMessageBox(tr("Please enter an integer between %1 and %2.")
-                          .arg(wrong == m_pToEdit && firstOk ? first : kMinAddress)
-                          .arg(kMaxAddress)
-                          .toStdString(),
-                      MB_OK | MB_ICONWARNING);
+        AfxMessageBox(
+            gdi::ToResourceText(tr("Please enter an integer between %1 and %2.")
+                                    .arg(wrong == m_pToEdit && firstOk ? first : kMinAddress)
+                                    .arg(kMaxAddress)),
+            MB_OK | MB_ICONWARNING);
         wrong->setFocus();
         wrong->selectAll();
         return false;
@@ -224,7 +224,7 @@ bool COnlineDlg::UpdateData() {
     }
     const QString host = m_pIpEdit->text().trimmed();
     if (m_data.IsEthernet() && host.isEmpty()) {
-        AfxMessageBox(tr("Enter the IP address of the controller.").toStdString(),
+        AfxMessageBox(gdi::ToResourceText(tr("Enter the IP address of the controller.")),
                       MB_OK | MB_ICONWARNING);
         m_pIpEdit->setFocus();
         return false;

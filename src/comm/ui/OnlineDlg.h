@@ -19,6 +19,8 @@ class QSpinBox;
 // worker with a progress dialog and lets the user pick one of the controllers
 // found. "Upload" and "Download" are enabled by what the look found.
 class COnlineDlg : public QDialog {
+    Q_OBJECT
+
 public:
     // The codes the dialog ends with.
     enum Result {

@@ -12,6 +12,8 @@ class CConfDoc;
 // and description of a configuration, its creation and revision stamps (read
 // only), and the controller model.
 class CDocumentInfoDlg : public QDialog {
+    Q_OBJECT
+
 public:
     CDocumentInfoDlg(CConfDoc& document, QWidget* parent = nullptr);
 

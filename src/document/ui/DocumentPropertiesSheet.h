@@ -31,6 +31,8 @@ class CTextPropertyPage;
 // application's working directory and, when UndoLevelsChanged(), sets the
 // document's undo limit to GetGeneralData().m_nUndoLevels.
 class CDocumentPropertiesSheet : public QDialog {
+    Q_OBJECT
+
 public:
     static constexpr int kMinGridSpacing = 2;
     static constexpr int kMaxGridSpacing = 100;

@@ -10,6 +10,8 @@ class QComboBox;
 // The "Fill" page: brush style, hatch pattern (HS_HORIZONTAL..HS_DIAGCROSS,
 // values 0..5, offered for a hatched brush) and colour.
 class CFillPropertyPage : public QWidget {
+    Q_OBJECT
+
 public:
     CFillPropertyPage(const LOGBRUSH& brush, const ColorChooser& chooser, QWidget* parent);
 

@@ -11,6 +11,8 @@ class QSpinBox;
 // The "Line" page: pen style (PS_SOLID..PS_INSIDEFRAME, values 0..6), width
 // and colour. Fields the page does not show keep the values it started from.
 class CLinePropertyPage : public QWidget {
+    Q_OBJECT
+
 public:
     static constexpr int kMaxPenWidth = 20;
 

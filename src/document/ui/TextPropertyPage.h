@@ -16,6 +16,8 @@ class QSpinBox;
 // the opaque background. The stored size and weight are kept exactly (a
 // positive cell height, a semi-bold weight) unless the user changes them.
 class CTextPropertyPage : public QWidget {
+    Q_OBJECT
+
 public:
     static constexpr int kMinFontSize = 6;
     static constexpr int kMaxFontSize = 72;

@@ -18,6 +18,8 @@ class QPushButton;
 // arrows move a block one place in the execution order. A row whose block
 // has no picture yet can be dragged onto the loop view to place its node.
 class CBlockListPanel : public QWidget {
+    Q_OBJECT
+
 public:
     // Mime type of a dragged row: the block number as text.
     static constexpr const char* kBlockMimeType = "application/x-kestrel-block-number";

@@ -108,7 +108,8 @@ QString CFunctionBlockDlg::TitleOf(const CBlock& block) {
 }
 
 void CFunctionBlockDlg::AddPages(const CConfiguration& configuration) {
-    const char* const names[] = {"LINK Param", "Conf Param", "Adj Param", "Outputs"};
+    const char* const names[] = {QT_TR_NOOP("LINK Param"), QT_TR_NOOP("Conf Param"),
+                                 QT_TR_NOOP("Adj Param"), QT_TR_NOOP("Outputs")};
     for (int kind = CParamListDlg::kLink; kind <= CParamListDlg::kOutputs; ++kind) {
         auto* page = new CTabParamList(kind, configuration, *m_pBlock, this);
         page->setObjectName(QString("page%1").arg(kind));

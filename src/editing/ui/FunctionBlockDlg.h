@@ -19,6 +19,8 @@ class QTabWidget;
 // block; the caller applies the pages to the block in the loop once the user
 // has pressed OK and something was modified.
 class CFunctionBlockDlg : public QDialog {
+    Q_OBJECT
+
 public:
     // For an existing block: its pages, filled from a copy of it.
     CFunctionBlockDlg(const CConfiguration& configuration, const CBlock& block, QWidget* parent);

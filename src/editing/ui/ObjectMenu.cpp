@@ -25,14 +25,14 @@ void AddPortMenu(QMenu* menu, CLoopView& view, CGraphLink* link, const QString& 
                  bool outputEnd) {
     QMenu* ports = menu->addMenu(title);
     QAction* show = AddEntry(
-        ports, view, link, QObject::tr("Show Port"),
+        ports, view, link, CObjectMenu::tr("Show Port"),
         outputEnd ? CObjectMenu::ID_LINK_SHOW_OUT_PORT : CObjectMenu::ID_LINK_SHOW_IN_PORT);
     show->setCheckable(true);
     show->setChecked(outputEnd ? link->IsShowOutLabel() : link->IsShowInLabel());
-    AddEntry(ports, view, link, QObject::tr("Show all Ports"),
+    AddEntry(ports, view, link, CObjectMenu::tr("Show all Ports"),
              outputEnd ? CObjectMenu::ID_LINK_SHOW_ALL_OUT_PORTS
                        : CObjectMenu::ID_LINK_SHOW_ALL_IN_PORTS);
-    AddEntry(ports, view, link, QObject::tr("Hide all Ports"),
+    AddEntry(ports, view, link, CObjectMenu::tr("Hide all Ports"),
              outputEnd ? CObjectMenu::ID_LINK_HIDE_ALL_OUT_PORTS
                        : CObjectMenu::ID_LINK_HIDE_ALL_IN_PORTS);
 }
@@ -49,34 +49,34 @@ QMenu* CObjectMenu::Build(CLoopView& view, CDrawingObject* object, QWidget* pare
     if (auto* link = dynamic_cast<CGraphLink*>(object)) {
         menu->setTitle("LINK");
         menu->setObjectName("LINK");
-        AddPortMenu(menu, view, link, QObject::tr("Input"), false);
-        AddPortMenu(menu, view, link, QObject::tr("Output"), true);
-        AddEntry(menu, view, object, QObject::tr("&Delete"), ID_EDIT_DELETE, editable);
-        properties = AddEntry(menu, view, object, QObject::tr("Proper&ties..."),
+        AddPortMenu(menu, view, link, CObjectMenu::tr("Input"), false);
+        AddPortMenu(menu, view, link, CObjectMenu::tr("Output"), true);
+        AddEntry(menu, view, object, CObjectMenu::tr("&Delete"), ID_EDIT_DELETE, editable);
+        properties = AddEntry(menu, view, object, CObjectMenu::tr("Proper&ties..."),
                               ID_OBJECT_PROPERTIES, editable);
     } else if (dynamic_cast<CGraphNode*>(object) != nullptr) {
         menu->setTitle("BLOCK");
         menu->setObjectName("BLOCK");
         if (dynamic_cast<CConfGraphNode*>(object) != nullptr) {
-            AddEntry(menu, view, object, QObject::tr("&Edit Parameters..."), ID_EDIT_PARAMETERS,
+            AddEntry(menu, view, object, CObjectMenu::tr("&Edit Parameters..."), ID_EDIT_PARAMETERS,
                      editable);
-            QMenu* size = menu->addMenu(QObject::tr("Block &Size"));
-            AddEntry(size, view, object, QObject::tr("Smallest"), ID_BLOCK_SMALLEST, editable);
-            AddEntry(size, view, object, QObject::tr("Regular"), ID_BLOCK_REGULAR, editable);
-            AddEntry(size, view, object, QObject::tr("Largest"), ID_BLOCK_LARGEST, editable);
+            QMenu* size = menu->addMenu(CObjectMenu::tr("Block &Size"));
+            AddEntry(size, view, object, CObjectMenu::tr("Smallest"), ID_BLOCK_SMALLEST, editable);
+            AddEntry(size, view, object, CObjectMenu::tr("Regular"), ID_BLOCK_REGULAR, editable);
+            AddEntry(size, view, object, CObjectMenu::tr("Largest"), ID_BLOCK_LARGEST, editable);
             menu->addSeparator();
         }
-        AddEntry(menu, view, object, QObject::tr("&Delete"), ID_EDIT_DELETE, editable);
+        AddEntry(menu, view, object, CObjectMenu::tr("&Delete"), ID_EDIT_DELETE, editable);
         menu->addSeparator();
-        properties = AddEntry(menu, view, object, QObject::tr("Proper&ties..."),
+        properties = AddEntry(menu, view, object, CObjectMenu::tr("Proper&ties..."),
                               ID_OBJECT_PROPERTIES, editable);
     } else {
         menu->setTitle("Object");
         menu->setObjectName("Object");
-        AddEntry(menu, view, object, QObject::tr("&Delete"), ID_EDIT_DELETE, editable);
-        AddEntry(menu, view, object, QObject::tr("Dupli&cate"), ID_EDIT_DUPLICATE, editable);
+        AddEntry(menu, view, object, CObjectMenu::tr("&Delete"), ID_EDIT_DELETE, editable);
+        AddEntry(menu, view, object, CObjectMenu::tr("Dupli&cate"), ID_EDIT_DUPLICATE, editable);
         menu->addSeparator();
-        properties = AddEntry(menu, view, object, QObject::tr("Proper&ties..."),
+        properties = AddEntry(menu, view, object, CObjectMenu::tr("Proper&ties..."),
                               ID_OBJECT_PROPERTIES, editable);
     }
     menu->setDefaultAction(properties);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+
 class CDrawingObject;
 class CLoopView;
 class QMenu;
@@ -10,6 +12,8 @@ class QWidget;
 // Properties are greyed while the view monitors the controller or more than
 // one object is selected.
 class CObjectMenu {
+    Q_DECLARE_TR_FUNCTIONS(CObjectMenu)
+
 public:
     // Menu commands.
     enum Command : int {

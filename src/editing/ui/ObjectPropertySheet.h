@@ -22,6 +22,8 @@ class QTabWidget;
 // On OK, and only when something changed, the change goes through the view's
 // commands, which record it as one undo entry.
 class CObjectPropertySheet : public QDialog {
+    Q_OBJECT
+
 public:
     static constexpr unsigned IDS_BLOCK_PROPERTIES = 28823;
     static constexpr unsigned IDS_GRAPHIC_PROPERTIES = 28824;

@@ -11,6 +11,8 @@ class QTabBar;
 // The window of one open document: a tab per loop above the loop view. Choosing
 // a tab makes its loop the document's current loop.
 class CTabChildFrame : public QWidget {
+    Q_OBJECT
+
 public:
     explicit CTabChildFrame(CConfDoc& document, QWidget* parent = nullptr);
     ~CTabChildFrame() override;

@@ -14,6 +14,8 @@ class QListWidget;
 // in the current loop and the chosen type's block numbers, those in use shown
 // disabled. Choosing a free number makes the new block.
 class CTabFunctList : public QWidget {
+    Q_OBJECT
+
 public:
     CTabFunctList(const CConfiguration& configuration, QWidget* parent);
     ~CTabFunctList() override;

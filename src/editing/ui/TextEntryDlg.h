@@ -14,6 +14,8 @@ class QPlainTextEdit;
 // and opaque background. OK is offered only while there is some text (a text
 // object without any would be invisible and could not be picked again).
 class CTextEntryDlg : public QDialog {
+    Q_OBJECT
+
 public:
     explicit CTextEntryDlg(const CTextState& state, QWidget* parent = nullptr);
 

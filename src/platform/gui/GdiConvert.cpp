@@ -1,5 +1,9 @@
 #include "platform/gui/GdiConvert.h"
 
+#include <QStringDecoder>
+
+#include "platform/ResourceModule.h"
+
 #include <QFontMetricsF>
 
 #include <algorithm>
@@ -77,7 +81,22 @@ XFORM ToXForm(const QTransform& transform) {
 }
 
 QString ToQString(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    const auto size = static_cast<qsizetype>(text.size());
+    if (CResourceModule::Current().GetEncoding() == CResourceModule::Encoding::Utf8) {
+        QStringDecoder decoder(QStringDecoder::Utf8);
+        QString decoded = decoder.decode(QByteArrayView(text.data(), size));
+        if (!decoder.hasError()) {
+            return decoded;
+        }
+    }
+    return QString::fromLatin1(text.data(), size);
+}
+
+std::string ToResourceText(const QString& text) {
+    if (CResourceModule::Current().GetEncoding() == CResourceModule::Encoding::Utf8) {
+        return text.toStdString();
+    }
+    return text.toLatin1().toStdString();
 }
 
 std::string FromQString(const QString& text) {

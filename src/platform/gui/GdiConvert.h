@@ -25,8 +25,13 @@ COLORREF ToColorRef(const QColor& color);
 QTransform ToQTransform(const XFORM& xform);
 XFORM ToXForm(const QTransform& transform);
 
-// Single-byte text of documents and resources.
+// Text of documents and resources. Under a module that declares UTF-8 a valid
+// UTF-8 text is read so; anything else (document text, which is always
+// single-byte) is read as Latin-1.
 QString ToQString(const std::string& text);
+// A window text in the encoding of the current resource module, for the
+// functions that take resource-like texts (message boxes).
+std::string ToResourceText(const QString& text);
 // The text back in the single-byte form the model keeps; characters outside
 // Latin-1 become "?".
 std::string FromQString(const QString& text);

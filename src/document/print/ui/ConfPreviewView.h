@@ -14,6 +14,8 @@ class QToolBar;
 // whole page, page width, 130 %) and a page indicator. Print closes the
 // preview and hands over to the printing itself, without another dialog.
 class CConfPreviewView : public QPrintPreviewDialog {
+    Q_OBJECT
+
 public:
     static constexpr double kZoom130 = 1.3;
 

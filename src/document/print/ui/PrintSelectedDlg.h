@@ -13,6 +13,8 @@ class QRadioButton;
 // holds drawing objects; its header choice and the report's mode follow their
 // check boxes; OK needs at least one of the two.
 class CPrintSelectedDlg : public QDialog {
+    Q_OBJECT
+
 public:
     CPrintSelectedDlg(bool hasDrawings, const CPrintSelection& initial, QWidget* parent = nullptr);
 

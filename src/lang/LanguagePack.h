@@ -8,10 +8,16 @@
 
 // A language pack: a Qt resource file beside the program ("l.bra/LangPORT.rcc",
 // ...) holding a translated "strings.tsv", optionally translated dictionary
-// files ("dictionary/10000.txt" ... "10003.txt") and a Qt translation
-// ("kestrel.qm"). The pack's text files are UTF-8; they are turned into the
-// program's single-byte (Latin-1) text when read, characters outside it
-// becoming "?".
+// files ("dictionary/10000.txt" ... "10003.txt"), a Qt translation
+// ("kestrel.qm") and "pack.ini", which declares the encoding of the texts
+// ([Pack] Encoding=ISO-8859-1 or UTF-8) and the locale whose Qt texts go with
+// the pack (Locale=pt_BR). A single-byte pack is read as it stands; a UTF-8
+// pack makes the module a UTF-8 one, and a text of it that is no valid UTF-8
+// is refused. Without "pack.ini" the texts are UTF-8 turned into Latin-1,
+// characters outside it becoming "?".
+//
+// A dictionary file whose lines, type letters, mnemonics, ranges or defaults
+// differ from the English one is refused (logged): the English file stays.
 //
 // The pack's module answers with its own files and falls back to the base
 // module for the rest. Its string table is the base table with the pack's
@@ -27,11 +33,22 @@ public:
     bool HasStrings() const { return m_bHasStrings; }
     // The Qt translation of the pack, or an empty path.
     const QString& GetTranslationPath() const { return m_strTranslation; }
+    // The locale the pack declares ("pt_BR"), or empty.
+    const QString& GetLocaleName() const { return m_strLocale; }
+    // The dictionary files of the pack that were refused.
+    int GetRefusedCount() const { return m_nRefused; }
 
 private:
+    void ReadDeclaration(const QString& folder);
+    bool ReadText(const QString& path, std::string& text) const;
+    void ReadDictionary(const QString& folder, int kind);
+
     const CResourceModule& m_base;
     bool m_bHasStrings = false;
+    bool m_bDeclared = false;
+    int m_nRefused = 0;
     QString m_strTranslation;
+    QString m_strLocale;
 };
 
 class CLanguagePack {
