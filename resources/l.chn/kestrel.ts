@@ -95,7 +95,7 @@
     </message>
     <message>
         <source>Press Look to find the controller, then choose a mode.</source>
-        <translation>按&quot;查找&quot;找到控制器，然后选择一种模式。</translation>
+        <translation>按"查找"找到控制器，然后选择一种模式。</translation>
     </message>
     <message>
         <source>Click the titles of the inputs to calibrate, then double-click the point at which the controller calibrates them.</source>
@@ -103,7 +103,7 @@
     </message>
     <message>
         <source>Double-click a value to change it; Download writes the table.</source>
-        <translation>双击数值可修改；&quot;下载&quot;写入该表。</translation>
+        <translation>双击数值可修改；"下载"写入该表。</translation>
     </message>
     <message>
         <source>Calibration Certificate</source>
@@ -655,6 +655,17 @@
     </message>
 </context>
 <context>
+    <name>CGraphPortSelDlg</name>
+    <message>
+        <source>Select Input/Output port</source>
+        <translation>选择输入/输出端口</translation>
+    </message>
+    <message>
+        <source>&amp;Terminal:</source>
+        <translation>端子(&amp;T):</translation>
+    </message>
+</context>
+<context>
     <name>CLinePropertyPage</name>
     <message>
         <source>Style:</source>
@@ -667,6 +678,21 @@
     <message>
         <source>Color:</source>
         <translation>颜色:</translation>
+    </message>
+</context>
+<context>
+    <name>CLoopView</name>
+    <message>
+        <source>Send Link To</source>
+        <translation>连线发送到</translation>
+    </message>
+    <message>
+        <source>Communication Link</source>
+        <translation>通信连线</translation>
+    </message>
+    <message>
+        <source>Cancel the link</source>
+        <translation>取消连线</translation>
     </message>
 </context>
 <context>
@@ -886,6 +912,10 @@
     <message>
         <source>&amp;Block Library</source>
         <translation>功能块库(&amp;B)</translation>
+    </message>
+    <message>
+        <source>Recovered %1</source>
+        <translation>已恢复 %1</translation>
     </message>
 </context>
 <context>
@@ -1184,6 +1214,27 @@
     <message>
         <source>Upload of %1: %2</source>
         <translation>%1 上传: %2</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>KESTREL Plus did not end normally. Recovery copies of unsaved changes were kept:
+%1
+
+Recovered documents open as changed documents; your files stay as they are until you save.</source>
+        <translation>KESTREL Plus 未正常结束。已保留未保存更改的恢复副本:
+%1
+
+恢复的文档将作为已更改的文档打开;在您保存之前,您的文件保持不变。</translation>
+    </message>
+    <message>
+        <source>Recover</source>
+        <translation>恢复</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>丢弃</translation>
     </message>
 </context>
 </TS>

@@ -655,6 +655,17 @@
     </message>
 </context>
 <context>
+    <name>CGraphPortSelDlg</name>
+    <message>
+        <source>Select Input/Output port</source>
+        <translation>Seleccionar puerto de entrada/salida</translation>
+    </message>
+    <message>
+        <source>&amp;Terminal:</source>
+        <translation>&amp;Terminal:</translation>
+    </message>
+</context>
+<context>
     <name>CLinePropertyPage</name>
     <message>
         <source>Style:</source>
@@ -667,6 +678,21 @@
     <message>
         <source>Color:</source>
         <translation>Color:</translation>
+    </message>
+</context>
+<context>
+    <name>CLoopView</name>
+    <message>
+        <source>Send Link To</source>
+        <translation>Enviar enlace a</translation>
+    </message>
+    <message>
+        <source>Communication Link</source>
+        <translation>Enlace de comunicación</translation>
+    </message>
+    <message>
+        <source>Cancel the link</source>
+        <translation>Cancelar el enlace</translation>
     </message>
 </context>
 <context>
@@ -886,6 +912,10 @@
     <message>
         <source>&amp;Block Library</source>
         <translation>&amp;Biblioteca de Bloques</translation>
+    </message>
+    <message>
+        <source>Recovered %1</source>
+        <translation>%1 recuperado</translation>
     </message>
 </context>
 <context>
@@ -1184,6 +1214,27 @@
     <message>
         <source>Upload of %1: %2</source>
         <translation>Carga de %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>KESTREL Plus did not end normally. Recovery copies of unsaved changes were kept:
+%1
+
+Recovered documents open as changed documents; your files stay as they are until you save.</source>
+        <translation>KESTREL Plus no terminó normalmente. Se guardaron copias de recuperación de los cambios no guardados:
+%1
+
+Los documentos recuperados se abren como documentos modificados; sus archivos quedan como están hasta que guarde.</translation>
+    </message>
+    <message>
+        <source>Recover</source>
+        <translation>Recuperar</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Descartar</translation>
     </message>
 </context>
 </TS>

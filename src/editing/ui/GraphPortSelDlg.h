@@ -13,6 +13,8 @@ class QDialogButtonBox;
 // click on an offered terminal picks it; the offered terminals are also in a
 // list for the keyboard. OK takes the terminal shown in the list.
 class CGraphPortSelDlg : public QDialog {
+    Q_OBJECT
+
 public:
     CGraphPortSelDlg(const CBlock& block, std::vector<std::string> offered,
                      QWidget* parent = nullptr);

@@ -21,6 +21,8 @@ class QPainter;
 // the editor's tools. It follows the document's update hints and reports the
 // mouse position in logical units.
 class CLoopView : public CZoomView, public CLoopEditor {
+    Q_OBJECT
+
 public:
     using PositionCallback = std::function<void(CPoint)>;
     using ClearPositionCallback = std::function<void()>;
