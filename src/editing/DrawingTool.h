@@ -38,8 +38,9 @@ public:
     // True when the key was used.
     virtual bool OnKeyDown(int key, bool control, CLoopEditor& view);
     virtual void Cancel(CLoopEditor& view);
-    // The view shows another loop now.
-    virtual void LoopChanged(CLoopEditor& /*view*/) {}
+    // The view shows another loop now: a gesture under way is dropped, so no
+    // half-made object stays on the loop left behind.
+    virtual void LoopChanged(CLoopEditor& view) { Cancel(view); }
     virtual void DeleteSelection(CLoopEditor& view);
     virtual void DuplicateSelection(CLoopEditor& view);
     // The properties of the only selected object.

@@ -208,6 +208,9 @@ TEST_F(LinkToolTest, EveryWayOfAbandoningALinkLeavesNothing) {
     EXPECT_EQ(Recorder().menus, 1);
     EXPECT_TRUE(Recorder().menuSend);
     EXPECT_FALSE(Recorder().menuCommunication) << "no scan block in LOOP G";
+    EXPECT_TRUE(Editor().RunLinkCommand(CLinkTool::ID_COMMUNICATION_LINK));
+    EXPECT_TRUE(Tool().IsLinking()) << "refused without the scan block";
+    EXPECT_EQ(ConnectorCount(), 0);
     EXPECT_TRUE(Editor().RunLinkCommand(CLinkTool::ID_CANCEL_LINK));
     ExpectNothingLeft();
 
@@ -236,10 +239,9 @@ TEST_F(LinkToolTest, ALinkBackIntoItsOwnBlockGoesAroundTheNode) {
 }
 
 TEST_F(LinkToolTest, ABrokenLinkReachesABlockOnAnotherLoopThroughTwoConnectors) {
-    Doc().SelectLoop(2);
-    CConfGraphNode* remote = PlaceBlock(44, CPoint(300, 200));
+    Doc().SelectLoop(5);
+    CConfGraphNode* remote = PlaceBlock(117, CPoint(300, 200));  // GV in LOOP G
     ASSERT_NE(remote, nullptr);
-    const std::string remoteName = remote->GetName();
     Doc().SelectLoop(1);
     Editor().ClosePendingAction();
     const int entries = UndoCount();
@@ -250,7 +252,7 @@ TEST_F(LinkToolTest, ABrokenLinkReachesABlockOnAnotherLoopThroughTwoConnectors) 
     Editor().RButtonUp(0, CPoint(250, 300));
     ASSERT_TRUE(Editor().RunLinkCommand(CLinkTool::ID_SEND_LINK_TO));
     EXPECT_TRUE(Tool().IsBroken());
-    Doc().SelectLoop(2);
+    Doc().SelectLoop(5);
     EXPECT_TRUE(Tool().IsLinking()) << "a broken link goes on across loops";
     Click(CPoint(150, 200));  // where the incoming connector goes
     ClickNode(remote);
@@ -259,7 +261,7 @@ TEST_F(LinkToolTest, ABrokenLinkReachesABlockOnAnotherLoopThroughTwoConnectors) 
 
     EXPECT_EQ(UndoCount(), entries + 1);
     EXPECT_EQ(Description(), "Add a broke link object");
-    EXPECT_EQ(LinkValue(44, "A"), "1");
+    EXPECT_EQ(LinkValue(117, "A"), "1");
     EXPECT_EQ(LinkCount(), 2);
     ASSERT_EQ(ConnectorCount(), 2);
     const CConfSpecialNode* outgoing = nullptr;
@@ -273,18 +275,36 @@ TEST_F(LinkToolTest, ABrokenLinkReachesABlockOnAnotherLoopThroughTwoConnectors) 
     ASSERT_NE(outgoing, nullptr);
     ASSERT_NE(incoming, nullptr);
     EXPECT_EQ(outgoing->GetLoop(), 1);
-    EXPECT_EQ(outgoing->GetText(), "L2:" + remoteName + "-044");
-    EXPECT_EQ(incoming->GetLoop(), 2);
+    EXPECT_EQ(outgoing->GetText(), "LG:GV-117");
+    EXPECT_EQ(incoming->GetLoop(), 5);
     EXPECT_EQ(incoming->GetText(), "L1:" + source->GetName() + "-001");
 
     ASSERT_TRUE(Editor().Undo(1));
     EXPECT_EQ(LinkCount(), 0);
     EXPECT_EQ(ConnectorCount(), 0);
-    EXPECT_EQ(LinkValue(44, "A"), "0");
+    EXPECT_EQ(LinkValue(117, "A"), "0");
     ASSERT_TRUE(Editor().Redo(1));
     EXPECT_EQ(LinkCount(), 2);
     EXPECT_EQ(ConnectorCount(), 2);
-    EXPECT_EQ(LinkValue(44, "A"), "1");
+    EXPECT_EQ(LinkValue(117, "A"), "1");
+}
+
+TEST_F(LinkToolTest, AnOrdinaryLinkOrAPolylineEndsWhenAnotherLoopIsShown) {
+    ClickNode(source);
+    Editor().EndPortSelection(true, "1");
+    Doc().SelectLoop(2);
+    EXPECT_FALSE(Tool().IsLinking());
+    Editor().RunLinkCommand(CLinkTool::ID_SEND_LINK_TO);
+    EXPECT_FALSE(Tool().IsBroken()) << "nothing left to send";
+
+    Doc().SelectLoop(1);
+    Editor().ChooseTool(CLoopEditor::TOOL_POLYLINE);
+    Click(CPoint(100, 300));
+    Click(CPoint(200, 300));
+    Doc().SelectLoop(2);
+    Doc().SelectLoop(1);
+    EXPECT_EQ(UndoCount(), entriesBefore) << "the half-drawn polyline went with its entry";
+    EXPECT_TRUE(Doc().GetObjects().empty());
 }
 
 TEST_F(LinkToolTest, ACommunicationLinkTakesTheFirstFreeInputOfTheScanBlock) {

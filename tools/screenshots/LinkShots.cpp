@@ -24,6 +24,24 @@ void ClickNode(CLoopView& view, CConfGraphNode& node) {
     QApplication::processEvents();
 }
 
+// A polygon with three corners placed and the fourth following the mouse,
+// taken back with Escape afterwards.
+bool SavePolygonShot(CMainFrame& frame, CLoopView& view, const QString& folder) {
+    view.ChooseTool(CLoopEditor::TOOL_POLYGON);
+    const CPoint corners[] = {CPoint(620, 520), CPoint(860, 520), CPoint(900, 640)};
+    for (const CPoint& corner : corners) {
+        const CPoint at = view.LPtoDP(corner);
+        view.MouseMove(0, at);
+        view.LButtonDown(1, at);
+        view.LButtonUp(0, at);
+    }
+    view.MouseMove(0, view.LPtoDP(CPoint(650, 660)));
+    QApplication::processEvents();
+    const bool saved = SaveShot(frame, folder + "/polygon-drawing.png");
+    view.KeyDown(0x1B, false);
+    return saved;
+}
+
 }  // namespace
 
 bool SaveLinkShots(CMainFrame& frame, const QString& folder) {
@@ -73,6 +91,7 @@ bool SaveLinkShots(CMainFrame& frame, const QString& folder) {
     QApplication::processEvents();
     ok = SaveShot(dialog, folder + "/link-port-dialog.png") && ok;
     dialog.reject();
+    ok = SavePolygonShot(frame, *view, folder) && ok;
     view->SetCurrentTool(view->GetSelectTool());
     return ok;
 }
