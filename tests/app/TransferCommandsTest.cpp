@@ -57,6 +57,8 @@ protected:
         data.m_nRetries = 0;
         m_settings->StoreCommSettings(data);
         m_frame = std::make_unique<CMainFrame>(*m_settings);
+        // The scripted line answers this thread only; no worker may share it.
+        m_frame->GetTransferCommands().SetGoOnlineAfterTransfer(false);
         CAppMessageBox::Install(m_frame.get());
         std::filesystem::copy_file(testpaths::ExamplePlant(), m_folder + "/PLANT.vxp");
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -9,6 +10,7 @@
 
 class CConfDoc;
 class CDrawingObject;
+class CLoopViewOnline;
 class QMenu;
 
 // The drawing of the document's current loop: the page, its grid and the loop's
@@ -75,6 +77,9 @@ public:
     }
     // Runs a context menu command by its id (the menus' entries).
     bool RunMenuCommand(int command, CDrawingObject* object);
+    // The view's online side (its worker, the monitoring display), made on first use.
+    CLoopViewOnline& Online();
+    bool IsOnline() const;
 
 protected:
     void OnDraw(CDC& dc, const CRect& clip) override;
@@ -105,4 +110,6 @@ private:
     BlockParametersHandler m_onBlockParameters;
     QMenu* m_pLastMenu = nullptr;
     bool m_bMenusNonModal = false;
+    // Last, so that it goes first: the worker ends while the view is whole.
+    std::unique_ptr<CLoopViewOnline> m_pOnline;
 };
