@@ -59,7 +59,7 @@ test-asan: deps
 
 # The programs whose tests run workers beside the caller: the transports,
 # protocol and transfer sequences, the simulator, the device scan dialog.
-TSAN_TESTS = comm_tests sim_tests ui_comm_tests
+TSAN_TESTS = comm_tests sim_tests ui_comm_tests ui_online_tests
 test-tsan: deps
 	@[ -f $(TSAN_BUILD_DIR)/build.ninja ] || cmake -S . -B $(TSAN_BUILD_DIR) -G Ninja \
 	  -DCMAKE_BUILD_TYPE=Debug -DKESTREL_TSAN=ON -DKESTREL_BENCH=OFF

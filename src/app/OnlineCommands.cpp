@@ -130,6 +130,16 @@ void COnlineCommands::Wire(CLoopView& view) {
         CBlockMonitorDlg dialog(m_settings.LoadCommSettings(), *document, block, loopNumber,
                                 &m_frame);
         dialog.exec();
+        // Values changed in the monitor are the document's: they are saved with
+        // it, and those not downloaded yet wait for "Update".
+        if (dialog.WasEdited()) {
+            if (block.IsChanged()) {
+                if (CLoop* loop = document->FindLoopOfBlock(block)) {
+                    loop->SetModified(CLoop::MODIFIED_REPLACED);
+                }
+            }
+            document->SetModifiedFlag(true);
+        }
     });
     online.SetStateListener([this] { m_frame.UpdateCommands(); });
 }

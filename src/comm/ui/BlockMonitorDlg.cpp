@@ -49,7 +49,10 @@ CBlockMonitorDlg::CBlockMonitorDlg(const CCommunicationData& settings,
     m_pPicture->SetPicture(CFBStaticCtrl::PictureBasePath(block.GetTypeIndex()),
                            block.GetInstance(), false, linked);
     m_pParams = new CMonitoredParamList(block, this);
-    m_pParams->SetChangeListener([this] { m_pDownload->setEnabled(true); });
+    m_pParams->SetChangeListener([this] {
+        m_bEdited = true;
+        m_pDownload->setEnabled(true);
+    });
     m_pOnline = new QPushButton(this);
     m_pDownload = new QPushButton(tr("Download"), this);
     m_pDownload->setEnabled(false);

@@ -36,6 +36,9 @@ public:
     QPushButton* GetOnlineButton() const { return m_pOnline; }
     QPushButton* GetDownloadButton() const { return m_pDownload; }
 
+    // True once a parameter value was changed in the list.
+    bool WasEdited() const { return m_bEdited; }
+
     void done(int result) override;
 
 protected:
@@ -56,4 +59,5 @@ private:
     CMonitoredParamList* m_pParams = nullptr;
     QPushButton* m_pOnline = nullptr;
     QPushButton* m_pDownload = nullptr;
+    bool m_bEdited = false;
 };
