@@ -10,7 +10,7 @@ PREFIX         ?= /usr/local
 
 # Debian packages the build, the tests, the benchmarks and the fuzzers need.
 DEB_PACKAGES = cmake ninja-build ccache g++ pkg-config clang libclang-rt-14-dev clang-format \
-               libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-base-dev-tools libgif-dev \
+               libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libgif-dev \
                fonts-dejavu-core fonts-liberation poppler-utils xvfb
 
 .PHONY: all deps configure build run test test-asan test-tsan fuzz bench bench-check format clean screenshots install

@@ -1,11 +1,13 @@
 #include "app/OnlineCommands.h"
 
 #include <QAction>
+#include <QDockWidget>
 #include <QMenu>
 #include <QThread>
 
 #include "app/MainFrame.h"
 #include "app/TransferCommands.h"
+#include "app/TrendPanel.h"
 #include "app/WindowTransferUi.h"
 #include "comm/AppSettings.h"
 #include "comm/Transfers.h"
@@ -142,6 +144,29 @@ void COnlineCommands::Wire(CLoopView& view) {
         }
     });
     online.SetStateListener([this] { m_frame.UpdateCommands(); });
+    online.SetTrendHandler([this](int blockNumber, int position, const std::string& name) {
+        CTrendPanel& panel = GetTrendPanel();
+        panel.AddTrend(blockNumber, position, QString::fromLatin1(name.c_str()));
+        panel.SetRequestedPeriod(
+            COnlineSession::ClampPeriod(m_settings.LoadCommSettings().m_nMonitPeriod));
+        m_pTrendDock->show();
+    });
+    online.SetValuesListener([this](const std::vector<CBlockValues>& values) {
+        if (m_pTrend != nullptr) {
+            m_pTrend->OnPass(values);
+        }
+    });
+}
+
+CTrendPanel& COnlineCommands::GetTrendPanel() {
+    if (m_pTrend == nullptr) {
+        m_pTrendDock = new QDockWidget(QObject::tr("Trend"), &m_frame);
+        m_pTrendDock->setObjectName("trendDock");
+        m_pTrend = new CTrendPanel(m_pTrendDock);
+        m_pTrendDock->setWidget(m_pTrend);
+        m_frame.addDockWidget(Qt::BottomDockWidgetArea, m_pTrendDock);
+    }
+    return *m_pTrend;
 }
 
 CLoopView* COnlineCommands::ActiveOnlineView() const {

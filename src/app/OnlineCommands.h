@@ -5,6 +5,8 @@
 class CAppSettings;
 class CLoopView;
 class CMainFrame;
+class CTrendPanel;
+class QDockWidget;
 class QMenu;
 
 // The online commands of the main frame: "Monitor", "Update" and "Monitor
@@ -26,6 +28,10 @@ public:
     // "Upload" while online: the view goes offline first.
     void OnlineUploadCommand();
 
+    // The dockable Trend panel, made on first use.
+    CTrendPanel& GetTrendPanel();
+    bool HasTrendPanel() const { return m_pTrend != nullptr; }
+
     void OnMonitoring();
     void RequestSendToDevice();
     void RequestBlockMonitor();
@@ -36,4 +42,6 @@ private:
 
     CMainFrame& m_frame;
     CAppSettings& m_settings;
+    CTrendPanel* m_pTrend = nullptr;
+    QDockWidget* m_pTrendDock = nullptr;
 };

@@ -1,5 +1,6 @@
 // The online side of the loop view against the simulator in process: values
 // on the links, the "Monitoring" box, Update, the block monitor, leaving.
+#include <QMenu>
 #include <QPushButton>
 
 #include "OnlineFixture.h"
@@ -246,4 +247,61 @@ TEST_F(LoopViewOnlineTest, SavingTheDocumentTakesTheViewOffline) {
     document.UpdateAllViews(nullptr, CLoopEditor::HINT_LEAVE_ONLINE, nullptr);
     EXPECT_FALSE(view->IsOnline());
     EXPECT_FALSE(view->IsMonitoring());
+}
+
+TEST_F(LoopViewOnlineTest, AMonitoredLinkGoesOnATrendFromItsMenu) {
+    CLoopViewOnline& online = view->Online();
+    int trendBlock = 0;
+    int trendPosition = -1;
+    std::string trendName;
+    online.SetTrendHandler([&](int block, int position, const std::string& name) {
+        trendBlock = block;
+        trendPosition = position;
+        trendName = name;
+    });
+    ASSERT_TRUE(online.GoOnline(settings));
+    online.OnMonitoring();
+    // The link from APID 039's first output into BLK-040.
+    CGraphLink* link = nullptr;
+    for (CGraphLink* candidate : BlockLinks(document, 1)) {
+        if (candidate->GetOutPortText() == "47") {
+            link = candidate;
+        }
+    }
+    ASSERT_NE(link, nullptr);
+    QPoint onRoute;
+    const CDrawPolyline* route = link->GetPath();
+    for (int i = 1; i < route->GetPointCount(); ++i) {
+        const CPoint a = route->GetPoint(i - 1);
+        const CPoint b = route->GetPoint(i);
+        const CPoint middle((a.x + b.x) / 2, (a.y + b.y) / 2);
+        if (view->ObjectAt(middle) == link) {
+            const CPoint device = view->LPtoDP(middle);
+            onRoute = QPoint(device.x, device.y);
+        }
+    }
+    ASSERT_FALSE(onRoute.isNull());
+    QTest::mouseClick(view->viewport(), Qt::RightButton, Qt::NoModifier, onRoute);
+    QMenu* menu = view->GetLastMenu();
+    ASSERT_NE(menu, nullptr);
+    QAction* trend = nullptr;
+    for (QAction* action : menu->findChildren<QAction*>()) {
+        if (action->text() == "Add to Trend") {
+            trend = action;
+        }
+    }
+    ASSERT_NE(trend, nullptr);
+    trend->trigger();
+    menu->hide();
+    EXPECT_EQ(trendBlock, 39);
+    EXPECT_EQ(trendPosition, 0);
+    EXPECT_EQ(trendName.substr(0, 8), "BLK-039 ");
+
+    // Not monitoring: the menu has no such entry.
+    online.OnMonitoring();
+    QTest::mouseClick(view->viewport(), Qt::RightButton, Qt::NoModifier, onRoute);
+    for (QAction* action : view->GetLastMenu()->findChildren<QAction*>()) {
+        EXPECT_NE(action->text(), "Add to Trend");
+    }
+    view->GetLastMenu()->hide();
 }

@@ -320,6 +320,37 @@ std::string CLoopViewOnline::ValueOf(const CGraphLink& link) {
     return equals == std::string::npos ? std::string() : text.substr(equals + 1);
 }
 
+bool CLoopViewOnline::CanAddToTrend(const CGraphLink& link) const {
+    int position = 0;
+    return m_session.IsMonitoring() && m_onTrend && SourceOf(link, position) != nullptr;
+}
+
+void CLoopViewOnline::AddToTrend(const CGraphLink& link) {
+    int position = 0;
+    const CBlock* source = SourceOf(link, position);
+    if (source == nullptr || !m_onTrend) {
+        return;
+    }
+    m_onTrend(source->GetBlockNumber(), position,
+              source->GetDisplayName() + " " + source->GetOutputName(position));
+}
+
+const CBlock* CLoopViewOnline::SourceOf(const CGraphLink& link, int& position) const {
+    auto* node = dynamic_cast<CConfGraphNode*>(link.GetFrom());
+    const CBlock* block = node != nullptr ? node->FindBlock(&m_view) : nullptr;
+    if (block == nullptr) {
+        return nullptr;
+    }
+    const int address = std::atoi(link.GetOutPortText().c_str());
+    for (int i = 0; i < block->GetOutputCount(); ++i) {
+        if (block->GetOutputAddress(i) == address) {
+            position = i;
+            return block;
+        }
+    }
+    return nullptr;
+}
+
 CBlock* CLoopViewOnline::SelectedBlock() const {
     auto* node = dynamic_cast<CConfGraphNode*>(m_view.GetFirstSelected());
     return node != nullptr ? node->FindBlock(&m_view) : nullptr;

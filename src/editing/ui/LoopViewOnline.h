@@ -29,6 +29,10 @@ public:
     // Told of the values of each pass after they are on the links.
     using ValuesListener = std::function<void(const std::vector<CBlockValues>& values)>;
     using Notification = std::function<void()>;
+    // Puts the value of a block's output (its place among the block's values)
+    // on a trend, under a name.
+    using TrendHandler =
+        std::function<void(int blockNumber, int position, const std::string& name)>;
 
     // Identifiers of the buttons of the "Monitoring" box.
     static constexpr int kRetryButton = 4;
@@ -63,6 +67,9 @@ public:
     COnlineSession& GetSession() { return m_session; }
     // The document update hints the view passes on.
     void OnDocumentUpdate(long hint);
+    // "Add to Trend" of a link's menu: while monitoring, for a link from a block.
+    bool CanAddToTrend(const CGraphLink& link) const;
+    void AddToTrend(const CGraphLink& link);
     // The value a link shows, as its output label reads it ("" when none).
     static std::string ValueOf(const CGraphLink& link);
     // The blocks of the shown loop's drawing in drawing order.
@@ -75,6 +82,7 @@ public:
     void SetValuesListener(ValuesListener listener) { m_onValues = std::move(listener); }
     // Told whenever the online state changed (commands and lights follow it).
     void SetStateListener(Notification listener) { m_onState = std::move(listener); }
+    void SetTrendHandler(TrendHandler handler) { m_onTrend = std::move(handler); }
 
 protected:
     bool event(QEvent* event) override;
@@ -89,6 +97,9 @@ private:
     void LeaveMonitoringDisplay();
     void ApplyValues(const std::vector<CBlockValues>& values);
     CBlock* SelectedBlock() const;
+    // The source block of a link and the place of its output; null when the
+    // link does not start at a block.
+    const CBlock* SourceOf(const CGraphLink& link, int& position) const;
     void NotifyState();
 
     CLoopView& m_view;
@@ -100,4 +111,5 @@ private:
     BlockMonitorHandler m_onBlockMonitor;
     ValuesListener m_onValues;
     Notification m_onState;
+    TrendHandler m_onTrend;
 };
