@@ -31,11 +31,15 @@ CTrendPanel::CTrendPanel(QWidget* parent) : QWidget(parent) {
     m_pChart->legend()->setAlignment(Qt::AlignBottom);
     m_pTimeAxis = new QValueAxis;
     m_pTimeAxis->setTitleText(tr("seconds"));
+    m_pTimeAxis->setLabelFormat("%.1f");
     m_pValueAxis = new QValueAxis;
+    m_pValueAxis->setLabelFormat("%.1f");
     m_pChart->addAxis(m_pTimeAxis, Qt::AlignBottom);
     m_pChart->addAxis(m_pValueAxis, Qt::AlignLeft);
     m_pView = new QChartView(m_pChart, this);
     m_pView->setRenderHint(QPainter::Antialiasing);
+    // Room for the axes' labels and a legend under the plot.
+    m_pView->setMinimumHeight(220);
     m_pPeriod = new QLabel(this);
     m_pExport = new QPushButton(tr("Export CSV..."), this);
     connect(m_pExport, &QPushButton::clicked, this, [this] { ChooseExportFile(); });

@@ -157,12 +157,13 @@ int CBlockMonitorWorker::Run(COnlineThread& thread) {
 void CBlockMonitorWorker::Park(CEvent& request, const char* what, const char* message) {
     Events& events = *m_pEvents;
     CLogMsg::Log(kThreadProc, "%s", what);
+    // Taken before parking, so that a request made after the release stays.
+    request.Reset();
     if (message != nullptr) {
         m_poster(message);
     }
     events.paused.Set();
     events.release.Wait();
-    request.Reset();
     events.release.Reset();
 }
 

@@ -335,6 +335,9 @@ void COnlineSession::ReadPass(COnlineThread& thread) {
 bool COnlineSession::Park(COnlineThread& thread, CEvent& request, const std::string& message,
                           bool reopen) {
     Events& events = *m_pEvents;
+    // Taken before parking: a request the user makes once the worker is
+    // released again must not be lost.
+    request.Reset();
     m_poster(message);
     if (reopen) {
         // The block monitor opens a line of its own meanwhile.
@@ -346,7 +349,6 @@ bool COnlineSession::Park(COnlineThread& thread, CEvent& request, const std::str
     if (reopen && !events.timeToGo.IsSet()) {
         ok = thread.OpenController(m_settings);
     }
-    request.Reset();
     events.release.Reset();
     return ok && !events.timeToGo.IsSet();
 }

@@ -11,6 +11,7 @@
 
 #include "CalibrationShots.h"
 #include "EditingShots.h"
+#include "OnlineShots.h"
 #include "PrintShots.h"
 #include "ShotSaver.h"
 #include "app/MainFrame.h"
@@ -96,6 +97,7 @@ int main(int argc, char** argv) {
     ok = SaveShot(progress, folder + "/download-progress.png") && ok;
     progress.EndDialog(0);
 
+    ok = SaveOnlineShots(frame, settings, folder) && ok;
     ok = SaveCalibrationShots(
              frame, folder, QCoreApplication::applicationDirPath() + "/../../src/app/CONFIG.CAL") &&
          ok;
