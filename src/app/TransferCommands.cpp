@@ -21,6 +21,12 @@ CTransferCommands::CTransferCommands(CMainFrame& frame, CAppSettings& settings)
     : m_frame(frame), m_settings(settings) {}
 
 void CTransferCommands::OnlineCommand() {
+    // While the active view is online, the command takes it offline.
+    if (CLoopView* view = m_frame.GetActiveLoopView(); view != nullptr && view->IsOnline()) {
+        view->Online().LeaveOnlineMode();
+        m_frame.UpdateCommands();
+        return;
+    }
     COnlineDlg dialog(m_settings.LoadCommSettings(), m_frame.GetActiveDocument(), &m_frame);
     const int code = dialog.exec();
     if (code == COnlineDlg::kResultCancel || code == QDialog::Rejected) {

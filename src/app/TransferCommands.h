@@ -12,7 +12,8 @@ class CTransferCommands {
 public:
     CTransferCommands(CMainFrame& frame, CAppSettings& settings);
 
-    // Shows the Online dialog and runs the transfer the user chose.
+    // Shows the Online dialog and runs the transfer the user chose; while the
+    // active view is online it takes the view offline instead.
     void OnlineCommand();
     // code: the Online dialog's result (5 download, 6 upload; 1 and 1017 start
     // nothing). False when no transfer ran or it failed.

@@ -16,6 +16,8 @@
 #include "comm/ui/OnlineDlg.h"
 #include "diagram/DrawingClasses.h"
 #include "document/ConfDoc.h"
+#include "editing/ui/LoopView.h"
+#include "editing/ui/LoopViewOnline.h"
 #include "platform/FileIo.h"
 #include "platform/MessageBox.h"
 #include "platform/StringIds.h"
@@ -216,3 +218,21 @@ TEST_F(TransferCommandsTest, UploadKeepsAnotherDocumentWhoseChangesTheUserKeeps)
 }
 
 }  // namespace
+
+TEST_F(TransferCommandsTest, GoOnlineFromTheDialogAndTheOnlineCommandAgainGoesOffline) {
+    SimLine line;
+    ASSERT_TRUE(m_frame->OpenDocument(m_folder + "/PLANT.vxp"));
+    CLoopView* view = m_frame->GetActiveLoopView();
+    ASSERT_NE(view, nullptr);
+    m_frame->GetTransferCommands().RunTransfer(COnlineDlg::kResultGoOnline);
+    EXPECT_TRUE(view->IsOnline());
+    m_frame->UpdateCommands();
+    // Update while a loop is changed, Monitor while none is.
+    const bool changed = m_frame->GetActiveDocument()->IsAnyLoopModified();
+    EXPECT_EQ(m_frame->FindAction("commUpdate")->isEnabled(), changed);
+    EXPECT_EQ(m_frame->FindAction("commMonitor")->isEnabled(), !changed);
+    // No dialog: the command ends online mode at once.
+    m_frame->OnlineCommand();
+    EXPECT_FALSE(view->IsOnline());
+    EXPECT_FALSE(view->Online().GetSession().HasWorker());
+}
