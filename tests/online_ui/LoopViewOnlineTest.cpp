@@ -305,3 +305,24 @@ TEST_F(LoopViewOnlineTest, AMonitoredLinkGoesOnATrendFromItsMenu) {
     }
     view->GetLastMenu()->hide();
 }
+
+TEST_F(LoopViewOnlineTest, SavingWhileMonitoringStoresThePortLabelsNotTheValues) {
+    int passes = 0;
+    view->Online().SetValuesListener([&](const std::vector<CBlockValues>&) { ++passes; });
+    ASSERT_TRUE(view->Online().GoOnline(settings));
+    view->Online().OnMonitoring();
+    ASSERT_TRUE(WaitUntil([&] { return passes > 0; }));
+    const std::string path = testing::TempDir() + "/kestrel-online-save.vxp";
+    ASSERT_TRUE(document.OnSaveDocument(path));
+    EXPECT_FALSE(view->IsOnline());
+    CConfDoc stored;
+    ASSERT_TRUE(stored.OnOpenDocument(path));
+    int links = 0;
+    for (CGraphLink* link : BlockLinks(stored, 1)) {
+        ++links;
+        EXPECT_EQ(link->GetOutLabel()->GetText().find('='), std::string::npos);
+        EXPECT_EQ(link->GetOutLabel()->GetRuntimeClass()->m_lpszClassName,
+                  std::string("CDrawText"));
+    }
+    EXPECT_GT(links, 0);
+}
