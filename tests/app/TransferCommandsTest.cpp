@@ -14,6 +14,7 @@
 #include "comm/AppSettings.h"
 #include "comm/FakePort.h"
 #include "comm/ui/OnlineDlg.h"
+#include "diagram/ConfGraphNode.h"
 #include "diagram/DrawingClasses.h"
 #include "document/ConfDoc.h"
 #include "editing/ui/LoopView.h"
@@ -231,8 +232,23 @@ TEST_F(TransferCommandsTest, GoOnlineFromTheDialogAndTheOnlineCommandAgainGoesOf
     const bool changed = m_frame->GetActiveDocument()->IsAnyLoopModified();
     EXPECT_EQ(m_frame->FindAction("commUpdate")->isEnabled(), changed);
     EXPECT_EQ(m_frame->FindAction("commMonitor")->isEnabled(), !changed);
+    // An edit to undo; while monitoring it cannot be undone.
+    view->Select(view->FindBlockNode(39, 1), false);
+    QTest::keyClick(view, Qt::Key_Right);
+    view->ClosePendingAction();
+    m_frame->UpdateCommands();
+    ASSERT_TRUE(m_frame->FindAction("editUndo")->isEnabled());
+    for (int n = 1; n <= CConfiguration::kLoopCount; ++n) {
+        m_frame->GetActiveDocument()->GetLoop(n)->SetModified(0);
+    }
+    view->Online().OnMonitoring();
+    m_frame->UpdateCommands();
+    EXPECT_TRUE(view->IsMonitoring());
+    EXPECT_FALSE(m_frame->FindAction("editUndo")->isEnabled());
     // No dialog: the command ends online mode at once.
     m_frame->OnlineCommand();
+    m_frame->UpdateCommands();
+    EXPECT_TRUE(m_frame->FindAction("editUndo")->isEnabled());
     EXPECT_FALSE(view->IsOnline());
     EXPECT_FALSE(view->Online().GetSession().HasWorker());
 }
