@@ -158,12 +158,14 @@ void COnlineSession::Retry() {
 }
 
 void COnlineSession::LeaveOnlineMode() {
-    m_nState = STATE_LEAVING;
-    m_nPrevState = STATE_LEAVING;
+    // The events first: a worker that sees the state must also find itself told
+    // to go, or it would report an end of its own.
     if (m_pEvents) {
         m_pEvents->release.Set();
         m_pEvents->timeToGo.Set();
     }
+    m_nState = STATE_LEAVING;
+    m_nPrevState = STATE_LEAVING;
     if (m_pThread) {
         CLogMsg::Log("CLoopView::LeaveOnlineMode", "Calling OnThreadShutdown function...");
         Shutdown();
