@@ -140,7 +140,9 @@ void COnlineSession::Release() {
         return;
     }
     if (m_nState == STATE_SEND_REQUESTED) {
-        m_nState = m_nPrevState.load();
+        // Back to online or monitoring, whatever came between (a reconnect
+        // after an error forgets the state before the request).
+        m_nState = m_nPrevState == STATE_MONITORING ? STATE_MONITORING : STATE_ONLINE;
     }
     // Cleared here, before the worker wakes, so that a later request cannot
     // find it still set and borrow the controller before the worker parks again.

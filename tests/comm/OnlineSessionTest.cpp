@@ -303,3 +303,22 @@ TEST(OnlineSession, GoingOnlineAndOfflineManyTimesLeavesNothingRunning) {
     EXPECT_FALSE(session.HasWorker());
     EXPECT_EQ(log.CountOf(msg::kThreadShutdown), 0);
 }
+
+TEST(OnlineSession, UpdateAskedWhileAnErrorWaitsEndsOnlineAfterTheRetry) {
+    CSimLine line;
+    CPostedLog log;
+    COnlineSession session(log.Poster());
+    ASSERT_TRUE(session.GoOnline(FastSettings(), "PLANT"));
+    line.plugged = false;
+    ASSERT_TRUE(log.WaitFor(msg::kThreadCommError));
+    // The user presses Update before answering the error box.
+    ASSERT_TRUE(session.RequestSendToDevice());
+    ASSERT_NE(session.WaitPaused(), nullptr);
+    line.plugged = true;
+    session.Retry();
+    ASSERT_TRUE(log.WaitFor(msg::kThreadSendToDevice));
+    ASSERT_NE(session.WaitPaused(), nullptr);
+    session.Release();
+    EXPECT_EQ(session.GetState(), COnlineSession::STATE_ONLINE);
+    EXPECT_TRUE(session.IsOnline());
+}
