@@ -13,7 +13,6 @@
 #include "document/ConfDoc.h"
 #include "editing/ui/LoopView.h"
 #include "platform/PostedMessage.h"
-#include "vexilla/LogMsg.h"
 #include "vexilla/MessageBoxEx.h"
 
 namespace {
