@@ -252,3 +252,23 @@ TEST_F(TransferCommandsTest, GoOnlineFromTheDialogAndTheOnlineCommandAgainGoesOf
     EXPECT_FALSE(view->IsOnline());
     EXPECT_FALSE(view->Online().GetSession().HasWorker());
 }
+
+TEST_F(TransferCommandsTest, ClosingTheProgramWhileMonitoringTakesTheViewOfflineFirst) {
+    SimLine line;
+    ASSERT_TRUE(m_frame->OpenDocument(m_folder + "/PLANT.vxp"));
+    CLoopView* view = m_frame->GetActiveLoopView();
+    ASSERT_NE(view, nullptr);
+    for (int n = 1; n <= CConfiguration::kLoopCount; ++n) {
+        m_frame->GetActiveDocument()->GetLoop(n)->SetModified(0);
+    }
+    m_frame->GetTransferCommands().RunTransfer(COnlineDlg::kResultGoOnline);
+    view->Online().OnMonitoring();
+    ASSERT_TRUE(view->IsMonitoring());
+    const COnlineSession& session = view->Online().GetSession();
+    for (int i = 0; i < 500 && session.GetPassCount() == 0; ++i) {
+        QTest::qWait(10);
+    }
+    EXPECT_GT(session.GetPassCount(), 0);
+    EXPECT_TRUE(m_frame->close());
+    EXPECT_EQ(m_frame->GetDocumentCount(), 0);
+}
