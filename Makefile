@@ -10,7 +10,7 @@ PREFIX         ?= /usr/local
 
 # Debian packages the build, the tests, the benchmarks and the fuzzers need.
 DEB_PACKAGES = cmake ninja-build ccache g++ pkg-config clang libclang-rt-14-dev clang-format \
-               libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-base-dev-tools libgif-dev \
+               libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libgif-dev \
                qt6-l10n-tools qt6-translations-l10n fonts-wqy-microhei python3 \
                fonts-dejavu-core fonts-liberation poppler-utils xvfb lldb
 
@@ -60,7 +60,7 @@ test-asan: deps
 
 # The programs whose tests run workers beside the caller: the transports,
 # protocol and transfer sequences, the simulator, the device scan dialog.
-TSAN_TESTS = comm_tests sim_tests ui_comm_tests
+TSAN_TESTS = comm_tests sim_tests ui_comm_tests ui_online_tests
 test-tsan: deps
 	@[ -f $(TSAN_BUILD_DIR)/build.ninja ] || cmake -S . -B $(TSAN_BUILD_DIR) -G Ninja \
 	  -DCMAKE_BUILD_TYPE=Debug -DKESTREL_TSAN=ON -DKESTREL_BENCH=OFF

@@ -427,8 +427,10 @@ void CEditCommands::UpdateCommands() {
     const bool locked = open && view->IsEditingLocked();
     const bool single = open && view->GetSelectedCount() == 1 && !view->IsMonitoring();
     const std::pair<const char*, bool> states[] = {
-        {"editUndo", open && view->CanUndo(1)},
-        {"editRedo", open && view->CanRedo(1)},
+        // Undo and Redo would take links away and back while they carry live
+        // values; the drawing stays as it is until monitoring ends.
+        {"editUndo", open && view->CanUndo(1) && !view->IsMonitoring()},
+        {"editRedo", open && view->CanRedo(1) && !view->IsMonitoring()},
         {"editCut", open && commands->CanCutOrCopy()},
         {"editCopy", open && commands->CanCutOrCopy()},
         {"editPaste", open && commands->CanPaste() && !locked},

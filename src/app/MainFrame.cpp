@@ -28,6 +28,7 @@
 #include "app/DebugLogWnd.h"
 #include "app/DocumentWindow.h"
 #include "app/EditCommands.h"
+#include "app/OnlineCommands.h"
 #include "app/PrintCommands.h"
 #include "app/RecentFileList.h"
 #include "app/ToolBarIcons.h"
@@ -72,6 +73,7 @@ CMainFrame::CMainFrame(CAppSettings& settings)
       m_pRecentFiles(std::make_unique<CRecentFileList>(settings.GetStore())),
       m_pTransfers(std::make_unique<CTransferCommands>(*this, settings)),
       m_pPrint(std::make_unique<CPrintCommands>(*this)),
+      m_pOnline(std::make_unique<COnlineCommands>(*this, settings)),
       m_pMdiArea(new QMdiArea(this)) {
     setWindowTitle("KESTREL Plus");
     m_pMdiArea->setViewMode(QMdiArea::SubWindowView);
@@ -295,6 +297,7 @@ void CMainFrame::CreateCommunicationMenu() {
                [this] { ShowCommSettings(); });
     AddCommand(comm, "commCalibration", tr("&Calibration..."), QKeySequence(Qt::CTRL | Qt::Key_F11),
                [this] { ShowCalibration(); });
+    m_pOnline->AddCommands(comm);
 }
 
 void CMainFrame::CreateLanguageMenu() {
@@ -421,6 +424,7 @@ void CMainFrame::UpdateCommands() {
         }
     }
     m_pEdit->UpdateCommands();
+    m_pOnline->UpdateCommands();
     if (m_pBlockList != nullptr && m_pBlockListDock->isVisible()) {
         m_pBlockList->SetView(GetActiveLoopView());
         m_pBlockList->RefreshIfChanged();
@@ -932,6 +936,8 @@ QString CMainFrame::DroppedFile(const QMimeData* data) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    // A monitoring worker must not talk to windows that are going away.
+    m_pOnline->LeaveActive();
     if (!CloseAllDocuments()) {
         event->ignore();
         return;

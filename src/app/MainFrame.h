@@ -26,6 +26,7 @@ class CDebugLogWnd;
 class CDocumentWindow;
 class CPrintCommands;
 class CLoopView;
+class COnlineCommands;
 class CRecentFileList;
 class CStatusBarEx;
 class CTransferCommands;
@@ -79,6 +80,7 @@ public:
     CTransferCommands& GetTransferCommands() { return *m_pTransfers; }
     CEditCommands& GetEditCommands() { return *m_pEdit; }
     CPrintCommands& GetPrintCommands() { return *m_pPrint; }
+    COnlineCommands& GetOnlineCommands() { return *m_pOnline; }
 
     // Status bar panes and the document bar.
     void SetTxLight(long on);
@@ -170,6 +172,7 @@ private:
     std::unique_ptr<CUndoManager> m_pOwnUndoManager;
     std::unique_ptr<CTransferCommands> m_pTransfers;
     std::unique_ptr<CPrintCommands> m_pPrint;
+    std::unique_ptr<COnlineCommands> m_pOnline;
     CEditCommands* m_pEdit = nullptr;
     QMdiArea* m_pMdiArea;
     QToolBar* m_pToolBar = nullptr;

@@ -1,6 +1,7 @@
 #include "app/TransferCommands.h"
 
 #include "app/MainFrame.h"
+#include "app/OnlineCommands.h"
 #include "app/WindowTransferUi.h"
 #include "comm/AppSettings.h"
 #include "comm/Transfers.h"
@@ -9,6 +10,8 @@
 #include "diagram/LoopPainter.h"
 #include "document/ConfDoc.h"
 #include "editing/UndoManager.h"
+#include "editing/ui/LoopView.h"
+#include "editing/ui/LoopViewOnline.h"
 #include "platform/MessageBox.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
@@ -18,6 +21,12 @@ CTransferCommands::CTransferCommands(CMainFrame& frame, CAppSettings& settings)
     : m_frame(frame), m_settings(settings) {}
 
 void CTransferCommands::OnlineCommand() {
+    // While the active view is online, the command takes it offline.
+    if (CLoopView* view = m_frame.GetActiveLoopView(); view != nullptr && view->IsOnline()) {
+        view->Online().LeaveOnlineMode();
+        m_frame.UpdateCommands();
+        return;
+    }
     COnlineDlg dialog(m_settings.LoadCommSettings(), m_frame.GetActiveDocument(), &m_frame);
     const int code = dialog.exec();
     if (code == COnlineDlg::kResultCancel || code == QDialog::Rejected) {
@@ -29,6 +38,10 @@ void CTransferCommands::OnlineCommand() {
 
 bool CTransferCommands::RunTransfer(int code) {
     const bool download = code == COnlineDlg::kResultDownload;
+    if (code == COnlineDlg::kResultGoOnline) {
+        GoOnlineActive();
+        return false;
+    }
     if (!download && code != COnlineDlg::kResultUpload) {
         return false;
     }
@@ -38,7 +51,21 @@ bool CTransferCommands::RunTransfer(int code) {
             return false;
         }
     }
-    return download ? Download() : Upload();
+    // The active view's worker would hold the line the transfer needs.
+    if (CLoopView* view = m_frame.GetActiveLoopView(); view != nullptr && view->IsOnline()) {
+        view->Online().LeaveOnlineMode();
+    }
+    const bool ok = download ? Download() : Upload();
+    if (ok && m_bGoOnline) {
+        GoOnlineActive();
+    }
+    return ok;
+}
+
+void CTransferCommands::GoOnlineActive() {
+    if (CLoopView* view = m_frame.GetActiveLoopView()) {
+        m_frame.GetOnlineCommands().GoOnline(*view);
+    }
 }
 
 int CTransferCommands::AskSaveFirst(bool download) {

@@ -16,11 +16,17 @@ class CTransferCommands {
 public:
     CTransferCommands(CMainFrame& frame, CAppSettings& settings);
 
-    // Shows the Online dialog and runs the transfer the user chose.
+    // Shows the Online dialog and runs the transfer the user chose; while the
+    // active view is online it takes the view offline instead.
     void OnlineCommand();
     // code: the Online dialog's result (5 download, 6 upload; 1 and 1017 start
     // nothing). False when no transfer ran or it failed.
     bool RunTransfer(int code);
+    // The active loop view goes online (after a transfer, or "Go Online").
+    void GoOnlineActive();
+    // Whether a successful transfer puts the view online (the default); tests
+    // that script the controller's every answer turn it off.
+    void SetGoOnlineAfterTransfer(bool on) { m_bGoOnline = on; }
 
 private:
     // The question before a transfer when a document is open; the answer is the
@@ -35,4 +41,5 @@ private:
 
     CMainFrame& m_frame;
     CAppSettings& m_settings;
+    bool m_bGoOnline = true;
 };

@@ -182,6 +182,9 @@ std::string CConfDoc::BackupPathFor(const std::string& path) const {
 }
 
 bool CConfDoc::OnSaveDocument(const std::string& path) {
+    // The same hint before writing: a view that monitors gives the links their
+    // port labels back, so that no live value is stored in the file.
+    UpdateAllViews(nullptr, HINT_DOCUMENT_SAVED, nullptr);
     std::string error;
     if (!GetPathName().empty() && IsSameFile(GetPathName(), path) && !m_bRenameOnSave &&
         FileExists(path)) {

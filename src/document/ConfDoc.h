@@ -38,7 +38,8 @@ public:
     static constexpr int kFormatVersion = 4;
     static constexpr const char* kExtension = ".vxp";
     static constexpr const char* kBackupExtension = ".bkp";
-    // View update hint sent after a successful save.
+    // View update hint sent before a save and after a successful one (a view
+    // leaves online mode on it).
     static constexpr long HINT_DOCUMENT_SAVED = 9;
 
     using DrawingList = std::vector<std::unique_ptr<CDrawingItem>>;

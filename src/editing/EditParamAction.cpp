@@ -3,6 +3,7 @@
 #include "document/ConfDoc.h"
 #include "editing/LoopEditor.h"
 #include "model/Block.h"
+#include "model/BlockTypeInfo.h"
 
 CEditParamAction::CEditParamAction(CLoopEditor* view, int descriptionId, const CBlock& before)
     : CLoopAction(view, descriptionId),
@@ -73,7 +74,10 @@ void CEditParamAction::Swap() {
     current->SwapContents(*m_kept);
     current->SetChanged(true);
     if (CLoop* loop = document.FindLoopOfBlock(*current)) {
-        loop->SetModified(CLoop::MODIFIED_BLOCKS);
+        // New LINK values change the loop's wiring, which only a whole loop
+        // carries to the controller; CONF and ADJ values go block by block.
+        const bool wiring = current->CompareParams(PARAM_LINK, *m_kept) != 0;
+        loop->SetModified(wiring ? CLoop::MODIFIED_BLOCKS : CLoop::MODIFIED_REPLACED);
     }
     GetView()->RefreshBlockList(current);
     GetView()->RepaintAll();

@@ -3,8 +3,10 @@
 // main window over TCP.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTest>
 #include <filesystem>
 
 #include "app/AppMessageBox.h"
@@ -14,7 +16,9 @@
 #include "comm/DeviceLookup.h"
 #include "comm/ui/OnlineDlg.h"
 #include "diagram/DrawingClasses.h"
+#include "diagram/GraphLink.h"
 #include "document/ConfDoc.h"
+#include "editing/ui/LoopView.h"
 #include "platform/MessageBox.h"
 #include "platform/StringIds.h"
 #include "support/BoxAnswerer.h"
@@ -83,6 +87,33 @@ TEST(SimulatorSession, DownloadAndUploadThroughTheMainWindow) {
         EXPECT_EQ(boxes.seen[1], "Download: Configuration downloaded with success.");
     }
     EXPECT_EQ(ProbeDeviceAt(settings.LoadCommSettings(), 2).name, "PLANT");
+
+    // The view is online after the download; Monitor puts live values on the links.
+    CLoopView* view = frame.GetActiveLoopView();
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->IsOnline());
+    frame.UpdateCommands();
+    QAction* monitor = frame.FindAction("commMonitor");
+    ASSERT_NE(monitor, nullptr);
+    ASSERT_TRUE(monitor->isEnabled());
+    monitor->trigger();
+    EXPECT_TRUE(monitor->isChecked());
+    auto showsValues = [&] {
+        for (const auto& item : frame.GetActiveDocument()->GetGraphObjects()) {
+            auto* link = dynamic_cast<CGraphLink*>(item.get());
+            if (link != nullptr && link->GetOutLabel() != nullptr &&
+                link->GetOutLabel()->GetText().find('=') != std::string::npos) {
+                return true;
+            }
+        }
+        return false;
+    };
+    for (int i = 0; i < 1000 && !showsValues(); ++i) {
+        QTest::qWait(10);
+    }
+    EXPECT_TRUE(showsValues());
+    monitor->trigger();
+    EXPECT_FALSE(view->IsMonitoring());
 
     std::filesystem::copy_file(folder + "/PLANT.vxp", folder + "/Work/PLANT.vxp");
     CBoxAnswerer boxes;

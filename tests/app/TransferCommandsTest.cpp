@@ -14,8 +14,11 @@
 #include "comm/AppSettings.h"
 #include "comm/FakePort.h"
 #include "comm/ui/OnlineDlg.h"
+#include "diagram/ConfGraphNode.h"
 #include "diagram/DrawingClasses.h"
 #include "document/ConfDoc.h"
+#include "editing/ui/LoopView.h"
+#include "editing/ui/LoopViewOnline.h"
 #include "platform/FileIo.h"
 #include "platform/MessageBox.h"
 #include "platform/StringIds.h"
@@ -57,6 +60,8 @@ protected:
         data.m_nRetries = 0;
         m_settings->StoreCommSettings(data);
         m_frame = std::make_unique<CMainFrame>(*m_settings);
+        // The scripted line answers this thread only; no worker may share it.
+        m_frame->GetTransferCommands().SetGoOnlineAfterTransfer(false);
         CAppMessageBox::Install(m_frame.get());
         std::filesystem::copy_file(testpaths::ExamplePlant(), m_folder + "/PLANT.vxp");
     }
@@ -214,3 +219,56 @@ TEST_F(TransferCommandsTest, UploadKeepsAnotherDocumentWhoseChangesTheUserKeeps)
 }
 
 }  // namespace
+
+TEST_F(TransferCommandsTest, GoOnlineFromTheDialogAndTheOnlineCommandAgainGoesOffline) {
+    SimLine line;
+    ASSERT_TRUE(m_frame->OpenDocument(m_folder + "/PLANT.vxp"));
+    CLoopView* view = m_frame->GetActiveLoopView();
+    ASSERT_NE(view, nullptr);
+    m_frame->GetTransferCommands().RunTransfer(COnlineDlg::kResultGoOnline);
+    EXPECT_TRUE(view->IsOnline());
+    m_frame->UpdateCommands();
+    // Update while a loop is changed, Monitor while none is.
+    const bool changed = m_frame->GetActiveDocument()->IsAnyLoopModified();
+    EXPECT_EQ(m_frame->FindAction("commUpdate")->isEnabled(), changed);
+    EXPECT_EQ(m_frame->FindAction("commMonitor")->isEnabled(), !changed);
+    // An edit to undo; while monitoring it cannot be undone.
+    view->Select(view->FindBlockNode(39, 1), false);
+    QTest::keyClick(view, Qt::Key_Right);
+    view->ClosePendingAction();
+    m_frame->UpdateCommands();
+    ASSERT_TRUE(m_frame->FindAction("editUndo")->isEnabled());
+    for (int n = 1; n <= CConfiguration::kLoopCount; ++n) {
+        m_frame->GetActiveDocument()->GetLoop(n)->SetModified(0);
+    }
+    view->Online().OnMonitoring();
+    m_frame->UpdateCommands();
+    EXPECT_TRUE(view->IsMonitoring());
+    EXPECT_FALSE(m_frame->FindAction("editUndo")->isEnabled());
+    // No dialog: the command ends online mode at once.
+    m_frame->OnlineCommand();
+    m_frame->UpdateCommands();
+    EXPECT_TRUE(m_frame->FindAction("editUndo")->isEnabled());
+    EXPECT_FALSE(view->IsOnline());
+    EXPECT_FALSE(view->Online().GetSession().HasWorker());
+}
+
+TEST_F(TransferCommandsTest, ClosingTheProgramWhileMonitoringTakesTheViewOfflineFirst) {
+    SimLine line;
+    ASSERT_TRUE(m_frame->OpenDocument(m_folder + "/PLANT.vxp"));
+    CLoopView* view = m_frame->GetActiveLoopView();
+    ASSERT_NE(view, nullptr);
+    for (int n = 1; n <= CConfiguration::kLoopCount; ++n) {
+        m_frame->GetActiveDocument()->GetLoop(n)->SetModified(0);
+    }
+    m_frame->GetTransferCommands().RunTransfer(COnlineDlg::kResultGoOnline);
+    view->Online().OnMonitoring();
+    ASSERT_TRUE(view->IsMonitoring());
+    const COnlineSession& session = view->Online().GetSession();
+    for (int i = 0; i < 500 && session.GetPassCount() == 0; ++i) {
+        QTest::qWait(10);
+    }
+    EXPECT_GT(session.GetPassCount(), 0);
+    EXPECT_TRUE(m_frame->close());
+    EXPECT_EQ(m_frame->GetDocumentCount(), 0);
+}

@@ -142,5 +142,25 @@ fi
 expect "certificate of nothing" 1 "No calibration record of address 3" \
     "$cli" calibration certificate --address 3 --since 2020-01-01 --workdir "$work" -o "$work/none.pdf"
 
+# Monitoring: each pass lists the loop's blocks in drawing order with their
+# values; a line that closes mid-pass is a failure with the protocol's text.
+start_sim monitor --tcp 127.0.0.1:0
+expect "monitor download" 0 "downloaded with success" "$cli" download "$plant" "${target[@]}"
+expect "monitor text" 0 "pass 2 (" "$cli" monitor "$plant" --loop 1 --passes 2 "${target[@]}"
+expect "monitor block" 0 "  BLK-039 " "$cli" monitor "$plant" --loop 1 --passes 1 "${target[@]}"
+expect "monitor json" 0 '{"pass": 1, "ms": ' "$cli" monitor "$plant" --loop 1 --passes 1 --json "${target[@]}"
+expect "monitor json block" 0 '{"number": 39, "values": ["' \
+    "$cli" monitor "$plant" --loop 1 --passes 1 --json "${target[@]}"
+expect "monitor loop range" 2 "--loop is 1 to 5" "$cli" monitor "$plant" --loop 6 "${target[@]}"
+# Update sends what differs from the controller, and nothing a second time.
+cp "$plant" "$work/changed.vxp"
+"$cli" set-param "$work/changed.vxp" --block 39 --param AKp --value 2.5 >/dev/null 2>&1
+expect "update block" 0 "loop 1: blocks BLK-039" "$cli" update "$work/changed.vxp" "${target[@]}"
+expect "update nothing" 0 "nothing to send" "$cli" update "$work/changed.vxp" "${target[@]}"
+"$cli" rename-loop "$work/changed.vxp" --loop 2 --name FLOWX >/dev/null 2>&1
+expect "update name" 0 "loop 2: name FLOWX" "$cli" update "$work/changed.vxp" "${target[@]}"
+start_sim monitor-closing --tcp 127.0.0.1:0 --close-after 8
+expect "monitor line lost" 1 "" "$cli" monitor "$plant" --loop 1 --passes 3 --retries 0 --timeout 50 "${target[@]}"
+
 echo "$passed passed, $failures failed"
 [ "$failures" = 0 ]

@@ -1,11 +1,15 @@
 // kestrel-cli commands that talk to a controller: download, upload, probe, scan
 // and calibration. Connection options override the stored "Comm Settings".
+#include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cmath>
+#include <condition_variable>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <mutex>
 
 #include "CliArgs.h"
 #include "CliDocument.h"
@@ -19,13 +23,18 @@
 #include "comm/CalibrationTable.h"
 #include "comm/ConfController.h"
 #include "comm/DeviceLookup.h"
+#include "comm/OnlineSession.h"
 #include "comm/Transfers.h"
 #include "comm/gui/CalibrationCertificate.h"
+#include "diagram/ConfGraphNode.h"
+#include "model/Block.h"
+#include "model/BlockTypeInfo.h"
 #include "model/ParamValue.h"
 #include "platform/MessageBox.h"
 #include "platform/PostedMessage.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
+#include "platform/Text.h"
 
 namespace {
 
@@ -464,4 +473,281 @@ int RunCalibrationCommand(const std::vector<std::string>& args) {
         return WriteCommand(parsed, session, mode);
     }
     return action == "auto" ? AutoCommand(parsed, session) : LoadDefaultCommand(parsed, session);
+}
+
+// ---- monitor and update
+
+namespace {
+
+// A value as a JSON string (the controller's values are plain numbers, but a
+// damaged reply must not break the line).
+std::string JsonString(const std::string& text) {
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+        }
+        if (static_cast<unsigned char>(c) >= 0x20) {
+            quoted += c;
+        }
+    }
+    return quoted + "\"";
+}
+
+// The posted messages of the online worker, waited for on this thread.
+class CPassWaiter {
+public:
+    COnlineSession::Poster Poster() {
+        return [this](const std::string& message) {
+            {
+                std::lock_guard lock(m_mutex);
+                m_pending.push_back(message);
+            }
+            m_changed.notify_all();
+        };
+    }
+    // The next message; empty after the time-out or an interruption.
+    std::string Next(std::chrono::milliseconds timeout) {
+        std::unique_lock lock(m_mutex);
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        while (m_pending.empty() && !g_interrupted) {
+            // Short waits, so that Ctrl+C is noticed.
+            if (m_changed.wait_for(lock, std::chrono::milliseconds(100)) ==
+                    std::cv_status::timeout &&
+                std::chrono::steady_clock::now() >= deadline) {
+                return {};
+            }
+        }
+        if (m_pending.empty()) {
+            return {};
+        }
+        std::string message = m_pending.front();
+        m_pending.erase(m_pending.begin());
+        return message;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::vector<std::string> m_pending;
+};
+
+// The blocks of a loop as a monitoring pass reads them: the block nodes of its
+// drawing in drawing order, else (a loop never drawn) its execution order.
+std::vector<CMonitoredBlock> MonitoredBlocksOf(const CConfDoc& doc, int loopNumber) {
+    std::vector<CMonitoredBlock> blocks;
+    auto add = [&](const CBlock& block) {
+        blocks.push_back({block.GetBlockNumber(), static_cast<uint8_t>(loopNumber),
+                          CConfController::FunctionOf(block), CConfController::OffsetOf(block)});
+    };
+    for (const auto& item : doc.GetGraphObjects()) {
+        auto* node = dynamic_cast<const CConfGraphNode*>(item.get());
+        if (node != nullptr && node->GetLoop() == loopNumber) {
+            if (const CBlock* block = node->FindBlock(nullptr)) {
+                add(*block);
+            }
+        }
+    }
+    const CLoop* loop = doc.GetLoop(loopNumber);
+    if (blocks.empty() && loop != nullptr) {
+        for (int b = 0; b < loop->GetBlockCount(); ++b) {
+            add(*loop->GetBlock(b));
+        }
+    }
+    return blocks;
+}
+
+void PrintPass(int pass, int milliseconds, const std::vector<CMonitoredBlock>& order,
+               const std::vector<CBlockValues>& values, bool json) {
+    if (json) {
+        std::printf("{\"pass\": %d, \"ms\": %d, \"blocks\": [", pass, milliseconds);
+    } else {
+        std::printf("pass %d (%d ms)\n", pass, milliseconds);
+    }
+    bool first = true;
+    for (const CMonitoredBlock& block : order) {
+        auto read = std::find_if(values.begin(), values.end(),
+                                 [&](const CBlockValues& v) { return v.number == block.number; });
+        if (read == values.end()) {
+            continue;
+        }
+        if (json) {
+            std::printf("%s{\"number\": %d, \"values\": [", first ? "" : ", ", block.number);
+            for (std::size_t i = 0; i < read->values.size(); ++i) {
+                std::printf("%s%s", i == 0 ? "" : ", ", JsonString(read->values[i]).c_str());
+            }
+            std::printf("]}");
+        } else {
+            std::printf("  BLK-%03d", block.number);
+            for (const std::string& value : read->values) {
+                std::printf(" %s", value.c_str());
+            }
+            std::printf("\n");
+        }
+        first = false;
+    }
+    if (json) {
+        std::printf("]}\n");
+    }
+    std::fflush(stdout);
+}
+
+// Marks what differs between the document's loop and the controller's: the
+// name, the blocks or their LINK values (the loop is replaced), or the CONF
+// and ADJ values of blocks (those blocks are written).
+void MarkDifferences(CLoop& loop, const CLoop& remote) {
+    loop.SetModified(0);
+    for (int b = 0; b < loop.GetBlockCount(); ++b) {
+        loop.GetBlock(b)->SetChanged(false);
+    }
+    if (TrimRight(loop.GetName()) != TrimRight(remote.GetName())) {
+        loop.SetModified(CLoop::MODIFIED_NAME);
+    }
+    bool sameBlocks = loop.GetBlockCount() == remote.GetBlockCount();
+    for (int b = 0; sameBlocks && b < loop.GetBlockCount(); ++b) {
+        const CBlock& mine = *loop.GetBlock(b);
+        const CBlock& theirs = *remote.GetBlock(b);
+        sameBlocks = mine.GetBlockNumber() == theirs.GetBlockNumber() &&
+                     mine.GetTypeIndex() == theirs.GetTypeIndex() &&
+                     mine.CompareParams(PARAM_LINK, theirs) == 0;
+    }
+    if (!sameBlocks) {
+        loop.SetModified(CLoop::MODIFIED_BLOCKS);
+        return;
+    }
+    for (int b = 0; b < loop.GetBlockCount(); ++b) {
+        CBlock& mine = *loop.GetBlock(b);
+        const CBlock& theirs = *remote.GetBlock(b);
+        if (mine.CompareParams(PARAM_CONF, theirs) != 0 ||
+            mine.CompareParams(PARAM_ADJ, theirs) != 0) {
+            mine.SetChanged(true);
+            loop.SetModified(CLoop::MODIFIED_REPLACED);
+        }
+    }
+}
+
+std::string Describe(const CLoop& loop) {
+    const int bits = loop.GetModified();
+    if (bits & CLoop::MODIFIED_BLOCKS) {
+        return "replaced";
+    }
+    std::string parts;
+    if (bits & CLoop::MODIFIED_NAME) {
+        parts = "name " + TrimRight(loop.GetName());
+    }
+    std::string blocks;
+    for (int b = 0; b < loop.GetBlockCount(); ++b) {
+        if (loop.GetBlock(b)->IsChanged()) {
+            blocks += (blocks.empty() ? "" : " ") + loop.GetBlock(b)->GetDisplayName();
+        }
+    }
+    if (!blocks.empty()) {
+        parts += (parts.empty() ? "" : ", ") + std::string("blocks ") + blocks;
+    }
+    return parts;
+}
+
+}  // namespace
+
+int RunMonitorCommand(const std::vector<std::string>& args) {
+    const std::string usage =
+        std::string("monitor FILE.vxp --loop N [--passes K] [--json] ") + kConnectionUsage;
+    CCliArgs parsed(args, With(kConnectionOptions, {"--loop", "--passes"}), {"--json"});
+    CCommunicationData settings;
+    std::optional<int> loop, passes;
+    if (!parsed.IsValid() || parsed.Positional().size() != 1 ||
+        !ConnectionSettings(parsed, settings) || !parsed.GetInt("--loop", loop) ||
+        !parsed.GetInt("--passes", passes)) {
+        return UsageError(usage, parsed.GetError());
+    }
+    if (!loop || *loop < 1 || *loop > CConfiguration::kLoopCount || passes.value_or(1) < 1) {
+        return UsageError(usage, "--loop is 1 to 5 and --passes at least 1");
+    }
+    auto doc = OpenCliDocument(parsed.Positional()[0]);
+    if (!doc) {
+        return EXIT_REFUSED;
+    }
+    const std::vector<CMonitoredBlock> blocks = MonitoredBlocksOf(*doc, *loop);
+    CPassWaiter waiter;
+    COnlineSession session(waiter.Poster());
+    session.SetMonitoredBlocks(blocks);
+    g_interrupted = false;
+    std::signal(SIGINT, OnInterrupt);
+    if (!session.GoOnline(settings, doc->GetConfigurationName())) {
+        return NoConnection(settings);
+    }
+    session.StartMonitoring();
+    const bool json = parsed.Has("--json");
+    // A pass waits at most the period, then reads every block with its retries.
+    const auto patience = std::chrono::milliseconds(
+        session.GetPeriod() + (static_cast<int>(blocks.size()) + 2) * (settings.m_nTimeout + 100) *
+                                  (settings.m_nRetries + 1));
+    int result = EXIT_OK;
+    for (int pass = 1; !passes || pass <= *passes;) {
+        const std::string message = waiter.Next(patience);
+        if (message == COnlineSession::kValuesReady) {
+            const std::vector<CBlockValues> values = session.TakeValues();
+            if (!values.empty()) {
+                PrintPass(pass++, session.GetLastPassMilliseconds(), blocks, values, json);
+            }
+        } else if (message == msg::kThreadCommError) {
+            session.WaitPaused();
+            const std::string text = session.GetErrorText();
+            result = Refuse(text.empty() ? "The controller does not answer." : text);
+            break;
+        } else if (message == msg::kThreadShutdown || message.empty()) {
+            result = g_interrupted ? EXIT_OK : NoConnection(settings);
+            break;
+        }
+    }
+    std::signal(SIGINT, SIG_DFL);
+    session.LeaveOnlineMode();
+    return result;
+}
+
+int RunUpdateCommand(const std::vector<std::string>& args) {
+    const std::string usage = std::string("update FILE.vxp ") + kConnectionUsage;
+    CCliArgs parsed(args, kConnectionOptions, {});
+    CCommunicationData settings;
+    if (!parsed.IsValid() || parsed.Positional().size() != 1 ||
+        !ConnectionSettings(parsed, settings)) {
+        return UsageError(usage, parsed.GetError());
+    }
+    auto doc = OpenCliDocument(parsed.Positional()[0]);
+    if (!doc) {
+        return EXIT_REFUSED;
+    }
+    CConfController controller;
+    if (!controller.Open(settings, true)) {
+        return NoConnection(settings);
+    }
+    for (int n = 1; n <= CConfiguration::kLoopCount; ++n) {
+        CLoop* loop = doc->GetLoop(n);
+        const std::unique_ptr<CLoop> remote = controller.ReadLoop(n);
+        if (!remote) {
+            return Refuse("Cannot read loop " + std::to_string(n) +
+                          " of the controller: " + controller.GetErrorText());
+        }
+        if (loop != nullptr) {
+            MarkDifferences(*loop, *remote);
+        }
+    }
+    std::vector<std::string> sent;
+    for (int n = 1; n <= CConfiguration::kLoopCount; ++n) {
+        const CLoop* loop = doc->GetLoop(n);
+        if (loop != nullptr && loop->IsModified()) {
+            sent.push_back("loop " + std::to_string(n) + ": " + Describe(*loop));
+        }
+    }
+    CCliTransferUi ui(IDYES);
+    if (!SendChangedLoops(*doc, controller, false, ui)) {
+        return EXIT_REFUSED;
+    }
+    for (const std::string& line : sent) {
+        std::printf("%s\n", line.c_str());
+    }
+    if (sent.empty()) {
+        std::printf("nothing to send\n");
+    }
+    return EXIT_OK;
 }

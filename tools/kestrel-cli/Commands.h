@@ -22,6 +22,8 @@ int RunDownloadCommand(const std::vector<std::string>& args);
 int RunUploadCommand(const std::vector<std::string>& args);
 int RunProbeCommand(const std::vector<std::string>& args);
 int RunScanCommand(const std::vector<std::string>& args);
+int RunMonitorCommand(const std::vector<std::string>& args);
+int RunUpdateCommand(const std::vector<std::string>& args);
 int RunCalibrationCommand(const std::vector<std::string>& args);
 int RunRenderCommand(const std::vector<std::string>& args);
 int RunTemplateCommand(const std::vector<std::string>& args);

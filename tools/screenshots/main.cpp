@@ -15,6 +15,7 @@
 #include "EditingShots.h"
 #include "LanguageShots.h"
 #include "LinkShots.h"
+#include "OnlineShots.h"
 #include "PrintShots.h"
 #include "ShotSaver.h"
 #include "app/MainFrame.h"
@@ -104,6 +105,7 @@ int main(int argc, char** argv) {
     ok = SaveShot(progress, folder + "/download-progress.png") && ok;
     progress.EndDialog(0);
 
+    ok = SaveOnlineShots(frame, settings, folder) && ok;
     ok = SaveLanguageShots(frame, QCoreApplication::applicationDirPath() + "/../../src/app",
                            folder) &&
          ok;

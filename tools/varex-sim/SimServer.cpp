@@ -208,6 +208,7 @@ bool CSimServer::WaitReadable(int fd, int timeoutMs) {
 }
 
 std::vector<uint8_t> CSimServer::Handle(const std::vector<uint8_t>& frame) {
+    std::lock_guard lock(m_handleMutex);
     const std::vector<uint8_t> reply = m_controller.HandleRequest(frame);
     if (m_options.verbose) {
         const std::string meaning = frame.size() > 3 ? CSimController::DescribeCode(frame[3]) : "";
@@ -225,6 +226,7 @@ std::vector<uint8_t> CSimServer::Handle(const std::vector<uint8_t>& frame) {
 
 void CSimServer::Log(const std::string& line) const {
     if (m_options.verbose) {
+        std::lock_guard lock(m_logMutex);
         std::fprintf(stderr, "varex-sim: %s\n", line.c_str());
     }
 }
@@ -232,6 +234,9 @@ void CSimServer::Log(const std::string& line) const {
 // ---- TCP
 
 void CSimServer::RunTcp() {
+    // Each client on a thread of its own: a program that stays online keeps its
+    // connection while its dialogs open others, as with a controller.
+    std::vector<std::thread> clients;
     while (!ShouldStop()) {
         if (!WaitReadable(m_nListen, kPollMs)) {
             continue;
@@ -241,16 +246,21 @@ void CSimServer::RunTcp() {
             continue;
         }
         Log("client connected");
-        m_nFrames = 0;
-        ServeClient(client);
-        close(client);
-        Log("client gone");
+        clients.emplace_back([this, client] {
+            ServeClient(client);
+            close(client);
+            Log("client gone");
+        });
+    }
+    for (std::thread& client : clients) {
+        client.join();
     }
 }
 
 void CSimServer::ServeClient(int socket) {
     std::vector<uint8_t> buffer;
     uint8_t chunk[512];
+    int frames = 0;
     while (!ShouldStop()) {
         if (!WaitReadable(socket, kPollMs)) {
             continue;
@@ -260,13 +270,13 @@ void CSimServer::ServeClient(int socket) {
             return;
         }
         buffer.insert(buffer.end(), chunk, chunk + received);
-        if (!ServeMessages(socket, buffer)) {
+        if (!ServeMessages(socket, buffer, frames)) {
             return;
         }
     }
 }
 
-bool CSimServer::ServeMessages(int socket, std::vector<uint8_t>& buffer) {
+bool CSimServer::ServeMessages(int socket, std::vector<uint8_t>& buffer, int& frames) {
     while (buffer.size() >= kTcpHeaderSize) {
         if (buffer[2] != kProtocolHigh || buffer[3] != kProtocolLow || buffer[4] != 0) {
             Log("not a controller message (protocol identifier " + Hex({buffer[2], buffer[3]}) +
@@ -281,11 +291,12 @@ bool CSimServer::ServeMessages(int socket, std::vector<uint8_t>& buffer) {
         const std::vector<uint8_t> frame(buffer.begin() + kTcpHeaderSize, buffer.begin() + size);
         buffer.erase(buffer.begin(), buffer.begin() + size);
         const std::vector<uint8_t> reply = Handle(frame);
+        ++frames;
         if (!reply.empty() && !SendTcp(socket, transaction, reply)) {
             return false;
         }
-        if (m_options.closeAfter > 0 && m_nFrames >= m_options.closeAfter) {
-            Log("closing the connection after " + std::to_string(m_nFrames) + " frames (fault)");
+        if (m_options.closeAfter > 0 && frames >= m_options.closeAfter) {
+            Log("closing the connection after " + std::to_string(frames) + " frames (fault)");
             return false;
         }
     }

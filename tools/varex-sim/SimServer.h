@@ -2,6 +2,7 @@
 
 #include <csignal>
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -10,8 +11,9 @@
 class CSimController;
 
 // Puts a simulated controller on a line: a TCP listener on a loopback address
-// (each frame behind the 6-byte header of the Ethernet transport, one client at a
-// time) or a pseudo-terminal whose slave side a client opens as a serial device.
+// (each frame behind the 6-byte header of the Ethernet transport, several clients
+// at once, served one frame at a time) or a pseudo-terminal whose slave side a client opens as a
+// serial device.
 class CSimServer {
 public:
     enum class Transport { tcp, pty };
@@ -48,7 +50,8 @@ private:
     void RunTcp();
     void ServeClient(int socket);
     // Takes the complete messages out of the buffer; false when the client must go.
-    bool ServeMessages(int socket, std::vector<uint8_t>& buffer);
+    // frames counts the client's frames (for closeAfter).
+    bool ServeMessages(int socket, std::vector<uint8_t>& buffer, int& frames);
     void RunPty();
     void ServePtyFrames();
     std::vector<uint8_t> Handle(const std::vector<uint8_t>& frame);
@@ -69,6 +72,8 @@ private:
     bool m_bLinkCreated = false;
     double m_dDeadline = 0.0;
     int m_nFrames = 0;
+    std::mutex m_handleMutex;  // one frame at a time, whoever sent it
+    mutable std::mutex m_logMutex;
     CSimFrameReader m_reader;
     std::size_t m_nSkippedLogged = 0;
     bool m_bSilent = false;  // pty after --close-after: the line is dead

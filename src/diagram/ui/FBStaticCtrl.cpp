@@ -97,7 +97,7 @@ void CFBStaticCtrl::DrawTerminalTexts(QPainter& painter) const {
             continue;
         }
         const QRect area = ToQRect(param->m_rect).translated(ImageOrigin());
-        const QString text = QString::fromLatin1(param->m_strText.c_str());
+        const QString text = QString::fromLatin1(GetTerminalText(i).c_str());
         const int textWidth = metrics.horizontalAdvance(text);
         const bool input = param->m_nSide == CFBIOParamDescr::CParamDescr::kSideInput;
         const QRect box =
@@ -120,4 +120,30 @@ void CFBStaticCtrl::mousePressEvent(QMouseEvent* event) {
         }
     }
     update();
+}
+
+void CFBStaticCtrl::SetTerminalValues(std::vector<std::string> inputs,
+                                      std::vector<std::string> outputs) {
+    m_inputValues = std::move(inputs);
+    m_outputValues = std::move(outputs);
+    update();
+}
+
+std::string CFBStaticCtrl::GetTerminalText(int i) const {
+    const CFBIOParamDescr::CParamDescr* param = m_descriptor.GetParam(i);
+    if (param == nullptr) {
+        return {};
+    }
+    // The terminal's place among the inputs or the outputs.
+    int place = 0;
+    for (int k = 0; k < i; ++k) {
+        const CFBIOParamDescr::CParamDescr* before = m_descriptor.GetParam(k);
+        place += before != nullptr && before->m_nSide == param->m_nSide ? 1 : 0;
+    }
+    const bool input = param->m_nSide == CFBIOParamDescr::CParamDescr::kSideInput;
+    const std::vector<std::string>& values = input ? m_inputValues : m_outputValues;
+    if (param->m_nSide == 0 || place >= static_cast<int>(values.size())) {
+        return param->m_strText;
+    }
+    return param->m_strText + "=" + values[place];
 }

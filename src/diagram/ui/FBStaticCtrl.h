@@ -22,6 +22,11 @@ public:
     void SetPicture(const std::string& basePath, int instance, bool strip,
                     const std::vector<bool>& linkedInputs);
     void SetBkColor(const QColor& color);
+    // Live values written beside the terminals ("name=value"), inputs and
+    // outputs each in their terminal order; empty lists show the names alone.
+    void SetTerminalValues(std::vector<std::string> inputs, std::vector<std::string> outputs);
+    // The text shown beside terminal i of the descriptor.
+    std::string GetTerminalText(int i) const;
     // The selected terminal's name, empty when none.
     std::string GetSelectedParamName() const;
     const CFBIOParamDescr::CParamDescr* GetSelectedParam() const;
@@ -47,4 +52,6 @@ private:
     QImage m_image;
     QColor m_background;
     int m_nSelected = -1;
+    std::vector<std::string> m_inputValues;
+    std::vector<std::string> m_outputValues;
 };

@@ -1,4 +1,5 @@
 #include "editing/ui/LoopView.h"
+#include "editing/ui/LoopViewOnline.h"
 
 #include <QDropEvent>
 #include <QKeyEvent>
@@ -170,6 +171,9 @@ void CLoopView::OnUpdate(CView* sender, long hint, CObject* hintObject) {
             break;
         default:
             break;
+    }
+    if (m_pOnline) {
+        m_pOnline->OnDocumentUpdate(hint);
     }
     viewport()->update();
     if (m_onUpdate) {
@@ -553,4 +557,17 @@ void CLoopView::ClearPosition() {
     if (m_onClearPosition) {
         m_onClearPosition();
     }
+}
+
+// --- online ------------------------------------------------------------------------
+
+CLoopViewOnline& CLoopView::Online() {
+    if (!m_pOnline) {
+        m_pOnline = std::make_unique<CLoopViewOnline>(*this);
+    }
+    return *m_pOnline;
+}
+
+bool CLoopView::IsOnline() const {
+    return m_pOnline && m_pOnline->IsOnline();
 }

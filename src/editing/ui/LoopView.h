@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 
 class CConfDoc;
 class CDrawingObject;
+class CLoopViewOnline;
 class QMenu;
 class QPainter;
 
@@ -91,6 +93,9 @@ public:
     }
     // Runs a context menu command by its id (the menus' entries).
     bool RunMenuCommand(int command, CDrawingObject* object);
+    // The view's online side (its worker, the monitoring display), made on first use.
+    CLoopViewOnline& Online();
+    bool IsOnline() const;
 
 protected:
     void OnDraw(CDC& dc, const CRect& clip) override;
@@ -127,4 +132,6 @@ private:
     QPointer<CPortSelCtrl> m_pPortPopup;
     QTimer m_releaseTimer;
     std::optional<std::pair<unsigned, CPoint>> m_heldRelease;
+    // Last, so that it goes first: the worker ends while the view is whole.
+    std::unique_ptr<CLoopViewOnline> m_pOnline;
 };

@@ -8,6 +8,7 @@
 #include "diagram/GraphNode.h"
 #include "editing/LoopCommands.h"
 #include "editing/ui/LoopView.h"
+#include "editing/ui/LoopViewOnline.h"
 
 namespace {
 
@@ -51,6 +52,9 @@ QMenu* CObjectMenu::Build(CLoopView& view, CDrawingObject* object, QWidget* pare
         menu->setObjectName("LINK");
         AddPortMenu(menu, view, link, CObjectMenu::tr("Input"), false);
         AddPortMenu(menu, view, link, CObjectMenu::tr("Output"), true);
+        if (view.IsOnline() && view.Online().CanAddToTrend(*link)) {
+            AddEntry(menu, view, object, CObjectMenu::tr("Add to Trend"), ID_LINK_ADD_TO_TREND);
+        }
         AddEntry(menu, view, object, CObjectMenu::tr("&Delete"), ID_EDIT_DELETE, editable);
         properties = AddEntry(menu, view, object, CObjectMenu::tr("Proper&ties..."),
                               ID_OBJECT_PROPERTIES, editable);
@@ -116,6 +120,13 @@ bool CObjectMenu::Run(CLoopView& view, int command, CDrawingObject* object) {
             return commands.ShowAllPorts(true, false);
         case ID_LINK_HIDE_ALL_IN_PORTS:
             return commands.ShowAllPorts(false, false);
+        case ID_LINK_ADD_TO_TREND:
+            if (auto* link = dynamic_cast<CGraphLink*>(object);
+                link != nullptr && view.IsOnline()) {
+                view.Online().AddToTrend(*link);
+                return true;
+            }
+            return false;
         default:
             return false;
     }

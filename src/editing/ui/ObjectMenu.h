@@ -30,6 +30,7 @@ public:
         ID_LINK_SHOW_ALL_OUT_PORTS = 32872,
         ID_LINK_HIDE_ALL_IN_PORTS = 32873,
         ID_LINK_HIDE_ALL_OUT_PORTS = 32874,
+        ID_LINK_ADD_TO_TREND = 33101,
     };
 
     // The object's menu, its entries wired to the view; the caller shows it.
