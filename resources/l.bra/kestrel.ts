@@ -52,6 +52,33 @@
     </message>
 </context>
 <context>
+    <name>CBlockMonitorDlg</name>
+    <message>
+        <source>Download</source>
+        <translation>Download</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fechar</translation>
+    </message>
+    <message>
+        <source>Monitoring</source>
+        <translation>Monitoração</translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation>Tentar novamente</translation>
+    </message>
+    <message>
+        <source>Go Offline</source>
+        <translation>Sair de Online</translation>
+    </message>
+    <message>
+        <source>Go Online</source>
+        <translation>Entrar Online</translation>
+    </message>
+</context>
+<context>
     <name>CCalibrationDlg</name>
     <message>
         <source> Device </source>
@@ -696,6 +723,21 @@
     </message>
 </context>
 <context>
+    <name>CLoopViewOnline</name>
+    <message>
+        <source>Monitoring</source>
+        <translation>Monitoração</translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation>Tentar novamente</translation>
+    </message>
+    <message>
+        <source>Go Offline</source>
+        <translation>Sair de Online</translation>
+    </message>
+</context>
+<context>
     <name>CMainFrame</name>
     <message>
         <source>&amp;Window</source>
@@ -919,6 +961,21 @@
     </message>
 </context>
 <context>
+    <name>CMonitoredParamList</name>
+    <message>
+        <source>Parameter</source>
+        <translation>Parâmetro</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Descrição</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Valor</translation>
+    </message>
+</context>
+<context>
     <name>CObjectMenu</name>
     <message>
         <source>Show Port</source>
@@ -972,6 +1029,10 @@
         <source>Dupli&amp;cate</source>
         <translation>Dupli&amp;car</translation>
     </message>
+    <message>
+        <source>Add to Trend</source>
+        <translation>Adicionar à tendência</translation>
+    </message>
 </context>
 <context>
     <name>CObjectPropertySheet</name>
@@ -986,6 +1047,63 @@
     <message>
         <source>Text</source>
         <translation>Texto</translation>
+    </message>
+</context>
+<context>
+    <name>COnlineCommands</name>
+    <message>
+        <source>&amp;Monitor</source>
+        <translation>&amp;Monitorar</translation>
+    </message>
+    <message>
+        <source>Monitor controller.
+Monitor</source>
+        <translation>Monitora o controlador.
+Monitorar</translation>
+    </message>
+    <message>
+        <source>&amp;Update</source>
+        <translation>&amp;Atualizar</translation>
+    </message>
+    <message>
+        <source>Sents the changed LOOP(s) to controller.
+Update</source>
+        <translation>Envia o(s) LOOP(s) alterado(s) ao controlador.
+Atualizar</translation>
+    </message>
+    <message>
+        <source>Monitor current &amp;block</source>
+        <translation>Monitorar o &amp;bloco atual</translation>
+    </message>
+    <message>
+        <source>Monitor current block.
+Monitor</source>
+        <translation>Monitora o bloco atual.
+Monitorar</translation>
+    </message>
+    <message>
+        <source>Online: %1</source>
+        <translation>Online: %1</translation>
+    </message>
+    <message>
+        <source>Online: the worker could not start</source>
+        <translation>Online: a tarefa de comunicação não pôde iniciar</translation>
+    </message>
+    <message>
+        <source>Update: %1</source>
+        <translation>Atualizar: %1</translation>
+    </message>
+    <message>
+        <source>done</source>
+        <translation>concluído</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>falhou</translation>
+    </message>
+    <message>
+        <source>Trend</source>
+        <translation>Tendência</translation>
     </message>
 </context>
 <context>
@@ -1214,6 +1332,37 @@
     <message>
         <source>Upload of %1: %2</source>
         <translation>Upload de %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>CTrendPanel</name>
+    <message>
+        <source>seconds</source>
+        <translation>segundos</translation>
+    </message>
+    <message>
+        <source>Export CSV...</source>
+        <translation>Exportar CSV...</translation>
+    </message>
+    <message>
+        <source> (set %1 ms)</source>
+        <translation> (ajustado %1 ms)</translation>
+    </message>
+    <message>
+        <source>Period: %1 ms achieved</source>
+        <translation>Período: %1 ms obtido</translation>
+    </message>
+    <message>
+        <source>Period: -</source>
+        <translation>Período: -</translation>
+    </message>
+    <message>
+        <source>Export CSV</source>
+        <translation>Exportar CSV</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>Arquivos CSV (*.csv)</translation>
     </message>
 </context>
 <context>

@@ -52,6 +52,33 @@
     </message>
 </context>
 <context>
+    <name>CBlockMonitorDlg</name>
+    <message>
+        <source>Download</source>
+        <translation>下载</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Monitoring</source>
+        <translation>监视</translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation>重试</translation>
+    </message>
+    <message>
+        <source>Go Offline</source>
+        <translation>离线</translation>
+    </message>
+    <message>
+        <source>Go Online</source>
+        <translation>在线</translation>
+    </message>
+</context>
+<context>
     <name>CCalibrationDlg</name>
     <message>
         <source> Device </source>
@@ -696,6 +723,21 @@
     </message>
 </context>
 <context>
+    <name>CLoopViewOnline</name>
+    <message>
+        <source>Monitoring</source>
+        <translation>监视</translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation>重试</translation>
+    </message>
+    <message>
+        <source>Go Offline</source>
+        <translation>离线</translation>
+    </message>
+</context>
+<context>
     <name>CMainFrame</name>
     <message>
         <source>&amp;Window</source>
@@ -919,6 +961,21 @@
     </message>
 </context>
 <context>
+    <name>CMonitoredParamList</name>
+    <message>
+        <source>Parameter</source>
+        <translation>参数</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>描述</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>值</translation>
+    </message>
+</context>
+<context>
     <name>CObjectMenu</name>
     <message>
         <source>Show Port</source>
@@ -972,6 +1029,10 @@
         <source>Dupli&amp;cate</source>
         <translation>复制副本(&amp;C)</translation>
     </message>
+    <message>
+        <source>Add to Trend</source>
+        <translation>添加到趋势</translation>
+    </message>
 </context>
 <context>
     <name>CObjectPropertySheet</name>
@@ -986,6 +1047,63 @@
     <message>
         <source>Text</source>
         <translation>文字</translation>
+    </message>
+</context>
+<context>
+    <name>COnlineCommands</name>
+    <message>
+        <source>&amp;Monitor</source>
+        <translation>监视(&amp;M)</translation>
+    </message>
+    <message>
+        <source>Monitor controller.
+Monitor</source>
+        <translation>监视控制器。
+监视</translation>
+    </message>
+    <message>
+        <source>&amp;Update</source>
+        <translation>更新(&amp;U)</translation>
+    </message>
+    <message>
+        <source>Sents the changed LOOP(s) to controller.
+Update</source>
+        <translation>将已更改的回路发送到控制器。
+更新</translation>
+    </message>
+    <message>
+        <source>Monitor current &amp;block</source>
+        <translation>监视当前功能块(&amp;B)</translation>
+    </message>
+    <message>
+        <source>Monitor current block.
+Monitor</source>
+        <translation>监视当前功能块。
+监视</translation>
+    </message>
+    <message>
+        <source>Online: %1</source>
+        <translation>在线: %1</translation>
+    </message>
+    <message>
+        <source>Online: the worker could not start</source>
+        <translation>在线: 通信任务无法启动</translation>
+    </message>
+    <message>
+        <source>Update: %1</source>
+        <translation>更新: %1</translation>
+    </message>
+    <message>
+        <source>done</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>失败</translation>
+    </message>
+    <message>
+        <source>Trend</source>
+        <translation>趋势</translation>
     </message>
 </context>
 <context>
@@ -1214,6 +1332,37 @@
     <message>
         <source>Upload of %1: %2</source>
         <translation>%1 上传: %2</translation>
+    </message>
+</context>
+<context>
+    <name>CTrendPanel</name>
+    <message>
+        <source>seconds</source>
+        <translation>秒</translation>
+    </message>
+    <message>
+        <source>Export CSV...</source>
+        <translation>导出 CSV...</translation>
+    </message>
+    <message>
+        <source> (set %1 ms)</source>
+        <translation>(设定 %1 ms)</translation>
+    </message>
+    <message>
+        <source>Period: %1 ms achieved</source>
+        <translation>周期: 实际 %1 ms</translation>
+    </message>
+    <message>
+        <source>Period: -</source>
+        <translation>周期: -</translation>
+    </message>
+    <message>
+        <source>Export CSV</source>
+        <translation>导出 CSV</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV 文件 (*.csv)</translation>
     </message>
 </context>
 <context>

@@ -52,6 +52,33 @@
     </message>
 </context>
 <context>
+    <name>CBlockMonitorDlg</name>
+    <message>
+        <source>Download</source>
+        <translation>Descargar</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>Monitoring</source>
+        <translation>Monitoreo</translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation>Reintentar</translation>
+    </message>
+    <message>
+        <source>Go Offline</source>
+        <translation>Pasar a fuera de línea</translation>
+    </message>
+    <message>
+        <source>Go Online</source>
+        <translation>Pasar a en línea</translation>
+    </message>
+</context>
+<context>
     <name>CCalibrationDlg</name>
     <message>
         <source> Device </source>
@@ -696,6 +723,21 @@
     </message>
 </context>
 <context>
+    <name>CLoopViewOnline</name>
+    <message>
+        <source>Monitoring</source>
+        <translation>Monitoreo</translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation>Reintentar</translation>
+    </message>
+    <message>
+        <source>Go Offline</source>
+        <translation>Pasar a fuera de línea</translation>
+    </message>
+</context>
+<context>
     <name>CMainFrame</name>
     <message>
         <source>&amp;Window</source>
@@ -919,6 +961,21 @@
     </message>
 </context>
 <context>
+    <name>CMonitoredParamList</name>
+    <message>
+        <source>Parameter</source>
+        <translation>Parámetro</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Descripción</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Valor</translation>
+    </message>
+</context>
+<context>
     <name>CObjectMenu</name>
     <message>
         <source>Show Port</source>
@@ -972,6 +1029,10 @@
         <source>Dupli&amp;cate</source>
         <translation>Dupli&amp;car</translation>
     </message>
+    <message>
+        <source>Add to Trend</source>
+        <translation>Agregar a la tendencia</translation>
+    </message>
 </context>
 <context>
     <name>CObjectPropertySheet</name>
@@ -986,6 +1047,63 @@
     <message>
         <source>Text</source>
         <translation>Texto</translation>
+    </message>
+</context>
+<context>
+    <name>COnlineCommands</name>
+    <message>
+        <source>&amp;Monitor</source>
+        <translation>&amp;Monitorear</translation>
+    </message>
+    <message>
+        <source>Monitor controller.
+Monitor</source>
+        <translation>Monitorea el controlador.
+Monitorear</translation>
+    </message>
+    <message>
+        <source>&amp;Update</source>
+        <translation>&amp;Actualizar</translation>
+    </message>
+    <message>
+        <source>Sents the changed LOOP(s) to controller.
+Update</source>
+        <translation>Envía el/los LAZO(s) modificado(s) al controlador.
+Actualizar</translation>
+    </message>
+    <message>
+        <source>Monitor current &amp;block</source>
+        <translation>Monitorear el &amp;bloque actual</translation>
+    </message>
+    <message>
+        <source>Monitor current block.
+Monitor</source>
+        <translation>Monitorea el bloque actual.
+Monitorear</translation>
+    </message>
+    <message>
+        <source>Online: %1</source>
+        <translation>En línea: %1</translation>
+    </message>
+    <message>
+        <source>Online: the worker could not start</source>
+        <translation>En línea: la tarea de comunicación no pudo iniciar</translation>
+    </message>
+    <message>
+        <source>Update: %1</source>
+        <translation>Actualizar: %1</translation>
+    </message>
+    <message>
+        <source>done</source>
+        <translation>terminada</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>fallida</translation>
+    </message>
+    <message>
+        <source>Trend</source>
+        <translation>Tendencia</translation>
     </message>
 </context>
 <context>
@@ -1214,6 +1332,37 @@
     <message>
         <source>Upload of %1: %2</source>
         <translation>Carga de %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>CTrendPanel</name>
+    <message>
+        <source>seconds</source>
+        <translation>segundos</translation>
+    </message>
+    <message>
+        <source>Export CSV...</source>
+        <translation>Exportar CSV...</translation>
+    </message>
+    <message>
+        <source> (set %1 ms)</source>
+        <translation> (ajustado %1 ms)</translation>
+    </message>
+    <message>
+        <source>Period: %1 ms achieved</source>
+        <translation>Período: %1 ms logrado</translation>
+    </message>
+    <message>
+        <source>Period: -</source>
+        <translation>Período: -</translation>
+    </message>
+    <message>
+        <source>Export CSV</source>
+        <translation>Exportar CSV</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>Archivos CSV (*.csv)</translation>
     </message>
 </context>
 <context>

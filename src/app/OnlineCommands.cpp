@@ -46,14 +46,13 @@ void COnlineCommands::AddCommands(QMenu* menu) {
         menu->addAction(action);
         return action;
     };
-    add("commMonitor", QObject::tr("&Monitor"), QObject::tr("Monitor controller.\nMonitor"),
+    add("commMonitor", tr("&Monitor"), tr("Monitor controller.\nMonitor"),
         &COnlineCommands::OnMonitoring)
         ->setCheckable(true);
-    add("commUpdate", QObject::tr("&Update"),
-        QObject::tr("Sents the changed LOOP(s) to controller.\nUpdate"),
+    add("commUpdate", tr("&Update"), tr("Sents the changed LOOP(s) to controller.\nUpdate"),
         &COnlineCommands::RequestSendToDevice);
-    add("commMonitorBlock", QObject::tr("Monitor current &block"),
-        QObject::tr("Monitor current block.\nMonitor"), &COnlineCommands::RequestBlockMonitor);
+    add("commMonitorBlock", tr("Monitor current &block"), tr("Monitor current block.\nMonitor"),
+        &COnlineCommands::RequestBlockMonitor);
 }
 
 void COnlineCommands::UpdateCommands() {
@@ -78,9 +77,9 @@ bool COnlineCommands::GoOnline(CLoopView& view) {
     Wire(view);
     const bool started = view.Online().GoOnline(m_settings.LoadCommSettings());
     m_frame.LogLine(
-        started ? QObject::tr("Online: %1")
+        started ? tr("Online: %1")
                       .arg(QString::fromLatin1(view.GetDocument()->GetConfigurationName().c_str()))
-                : QObject::tr("Online: the worker could not start"));
+                : tr("Online: the worker could not start"));
     view.setFocus();
     m_frame.UpdateCommands();
     return started;
@@ -124,8 +123,7 @@ void COnlineCommands::Wire(CLoopView& view) {
     online.SetSendHandler([this, document](CConfController& controller, bool monitoring) {
         CWindowTransferUi ui(&m_frame);
         const bool ok = SendChangedLoops(*document, controller, monitoring, ui);
-        m_frame.LogLine(
-            QObject::tr("Update: %1").arg(ok ? QObject::tr("done") : QObject::tr("failed")));
+        m_frame.LogLine(tr("Update: %1").arg(ok ? tr("done") : tr("failed")));
         return ok;
     });
     online.SetBlockMonitorHandler([this, document](CBlock& block, int loopNumber) {
@@ -160,7 +158,7 @@ void COnlineCommands::Wire(CLoopView& view) {
 
 CTrendPanel& COnlineCommands::GetTrendPanel() {
     if (m_pTrend == nullptr) {
-        m_pTrendDock = new QDockWidget(QObject::tr("Trend"), &m_frame);
+        m_pTrendDock = new QDockWidget(tr("Trend"), &m_frame);
         m_pTrendDock->setObjectName("trendDock");
         m_pTrend = new CTrendPanel(m_pTrendDock);
         m_pTrendDock->setWidget(m_pTrend);

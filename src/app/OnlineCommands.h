@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 class CAppSettings;
@@ -13,6 +14,8 @@ class QMenu;
 // current block" on the active loop view, the views going online after a
 // transfer, and every view offline before the program closes.
 class COnlineCommands {
+    Q_DECLARE_TR_FUNCTIONS(COnlineCommands)
+
 public:
     COnlineCommands(CMainFrame& frame, CAppSettings& settings);
 

@@ -18,6 +18,8 @@ class QValueAxis;
 // monitoring period the line achieves beside the one asked for, and the
 // history as CSV.
 class CTrendPanel : public QWidget {
+    Q_OBJECT
+
 public:
     explicit CTrendPanel(QWidget* parent = nullptr);
     ~CTrendPanel() override;

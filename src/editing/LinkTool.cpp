@@ -472,6 +472,14 @@ void CLinkTool::DeleteSelection(CLoopEditor& view) {
     }
 }
 
+bool CLinkTool::OnKeyDown(int key, bool control, CLoopEditor& view) {
+    CDrawingTool* select = view.GetSelectTool();
+    if (IsLinking() || select == nullptr) {
+        return CDrawingTool::OnKeyDown(key, control, view);
+    }
+    return select->OnKeyDown(key, control, view);
+}
+
 void CLinkTool::CancelLink(CLoopEditor& view) {
     RepaintRoute(view);
     if (m_pSource != nullptr && view.HasObject(m_pSource)) {

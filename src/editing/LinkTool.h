@@ -43,6 +43,8 @@ public:
     void OnLButtonDblClk(CLoopEditor& view, unsigned flags, CPoint point) override;
     // Graph objects are deleted as the select tool deletes them, one at a time.
     void DeleteSelection(CLoopEditor& view) override;
+    // The arrows nudge and the ordering keys reorder the selection here too.
+    bool OnKeyDown(int key, bool control, CLoopEditor& view) override;
     void OnRButtonUp(CLoopEditor& view, unsigned flags, CPoint point) override;
     void Cancel(CLoopEditor& view) override;
     // A broken link may end on another loop; anything else drawn is dropped.

@@ -85,3 +85,9 @@ void CNodeTool::DeleteSelection(CLoopEditor& view) {
         select->DeleteSelection(view);
     }
 }
+
+bool CNodeTool::OnKeyDown(int key, bool control, CLoopEditor& view) {
+    CDrawingTool* select = view.GetSelectTool();
+    return select != nullptr ? select->OnKeyDown(key, control, view)
+                             : CDrawingTool::OnKeyDown(key, control, view);
+}

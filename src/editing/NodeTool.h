@@ -18,6 +18,8 @@ public:
     void OnLButtonDblClk(CLoopEditor& view, unsigned flags, CPoint point) override;
     // Graph objects are deleted as the select tool deletes them, one at a time.
     void DeleteSelection(CLoopEditor& view) override;
+    // The arrows nudge and the ordering keys reorder the selection here too.
+    bool OnKeyDown(int key, bool control, CLoopEditor& view) override;
 
 private:
     void PlaceNewBlock(CLoopEditor& view, CPoint centre);

@@ -130,6 +130,14 @@ TEST_F(LinkToolTest, TheBlockToolAsksForABlockOnlyOnEmptyPaper) {
     EXPECT_EQ(Editor().GetSelectedCount(), 0);
 }
 
+TEST_F(LinkToolTest, ArrowKeysNudgeWhatTheBlockToolPicked) {
+    Click(destination->GetRect().CenterPoint());
+    const CRect before = destination->GetRect();
+    EXPECT_TRUE(Editor().KeyDown(VK_RIGHT, false));
+    EXPECT_EQ(destination->GetRect(), before + CPoint(1, 0));
+    EXPECT_EQ(Description(), "Move some objects");
+}
+
 TEST_F(LinkToolTest, ALinkJoinsAnOfferedOutputToAFreeInputAsOneEntry) {
     ClickNode(source);
     EXPECT_EQ(Recorder().offeredNode, source);

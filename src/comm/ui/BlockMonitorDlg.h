@@ -18,6 +18,8 @@ class QPushButton;
 // parameter list, "Go Online"/"Go Offline" and "Download" of the block's
 // parameters. It keeps a connection of its own through its worker.
 class CBlockMonitorDlg : public QDialog {
+    Q_OBJECT
+
 public:
     static constexpr int kRetryButton = 4;
     static constexpr int kGoOfflineButton = 1017;

@@ -10,6 +10,8 @@ class CBlock;
 // place; a text outside the parameter's range is refused and the old value
 // comes back.
 class CMonitoredParamList : public QTableWidget {
+    Q_OBJECT
+
 public:
     enum Column { COLUMN_MNEMONIC, COLUMN_DESCRIPTION, COLUMN_VALUE, COLUMN_COUNT };
     using ChangeListener = std::function<void()>;

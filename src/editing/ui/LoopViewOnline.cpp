@@ -152,11 +152,11 @@ void CLoopViewOnline::OnThreadCommError() {
     int answer = kRetryButton;
     if (!text.empty()) {
         CMessageBoxEx box(&m_view);
-        box.SetTitle(QObject::tr("Monitoring"));
+        box.SetTitle(tr("Monitoring"));
         box.SetStandardIcon(CMessageBoxEx::kIconExclamation);
         box.SetMsg(QString::fromLatin1(text.c_str()));
-        box.AddButton(kRetryButton, true, 0, false, QObject::tr("Retry"));
-        box.AddButton(kGoOfflineButton, false, 0, true, QObject::tr("Go Offline"));
+        box.AddButton(kRetryButton, true, 0, false, tr("Retry"));
+        box.AddButton(kGoOfflineButton, false, 0, true, tr("Go Offline"));
         answer = box.DoModal();
     }
     if (!m_session.HasWorker()) {

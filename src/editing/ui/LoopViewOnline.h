@@ -20,6 +20,8 @@ class CLoopView;
 // each pass on them. Everything here runs on the user-interface thread; the
 // worker reaches it only through posted events.
 class CLoopViewOnline : public QObject {
+    Q_OBJECT
+
 public:
     // Sends the changed loops through the borrowed controller (with the
     // program's question and progress box); false on failure.
