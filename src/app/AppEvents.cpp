@@ -2,20 +2,12 @@
 
 #include <QCoreApplication>
 #include <QPointer>
-#include <map>
-#include <mutex>
 
+#include "comm/OnlineEvent.h"
 #include "platform/PostedMessage.h"
 
 QEvent::Type CAppEvents::TypeOf(const std::string& name) {
-    static std::mutex mutex;
-    static std::map<std::string, QEvent::Type> types;
-    std::lock_guard lock(mutex);
-    auto it = types.find(name);
-    if (it == types.end()) {
-        it = types.emplace(name, static_cast<QEvent::Type>(QEvent::registerEventType())).first;
-    }
-    return it->second;
+    return COnlineEvent::TypeOf(name);
 }
 
 QEvent::Type CAppEvents::TxLedEvent() {

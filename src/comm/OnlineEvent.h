@@ -13,7 +13,8 @@ public:
     long GetGeneration() const { return m_nGeneration; }
     bool Is(const std::string& name) const { return type() == TypeOf(name); }
 
-    // The same name always gives the same type.
+    // The same name always gives the same type; every registered message of
+    // the program takes its type here.
     static QEvent::Type TypeOf(const std::string& name);
 
 private:

@@ -9,40 +9,13 @@
 
 #include "ShotSaver.h"
 #include "SimController.h"
-#include "comm/AbstractCommPort.h"
+#include "SimPort.h"
 #include "comm/Controller.h"
-#include "comm/FrameCodec.h"
 #include "comm/gui/CalibrationCertificate.h"
 #include "comm/ui/CalibrationDlg.h"
 #include "platform/MessageBox.h"
 
 namespace {
-
-// A line to a controller in this process: each request is answered at once.
-class CSimPort : public CAbstractCommPort {
-public:
-    explicit CSimPort(CSimController& sim) : m_sim(sim) {}
-    bool IsOpen() const override { return m_bOpen; }
-    bool Open(const std::string&, bool) override { return m_bOpen = true; }
-    void Close() override { m_bOpen = false; }
-    int Write(const uint8_t* buffer, int length) override {
-        m_reply = m_sim.HandleRequest(std::vector<uint8_t>(buffer, buffer + length));
-        return length;
-    }
-    int ReceiveFrame(uint8_t* dest, int destSize, const uint8_t*, int) override {
-        const std::vector<uint8_t> reply = frame::Unstuff(m_reply.data(), m_reply.size());
-        m_reply.clear();
-        const int size = std::min<int>(destSize, static_cast<int>(reply.size()));
-        std::copy(reply.begin(), reply.begin() + size, dest);
-        return size;
-    }
-    int Read(uint8_t*, int) override { return 0; }
-
-private:
-    CSimController& m_sim;
-    std::vector<uint8_t> m_reply;
-    bool m_bOpen = false;
-};
 
 void Select(CCalibrationDlg& dialog, int mode) {
     dialog.GetModeButton(mode)->setChecked(true);
@@ -68,7 +41,8 @@ bool SaveCalibrationShots(QWidget& parent, const QString& folder, const QString&
     CSimController sim;
     sim.SetNoConfigName(true);
     CController::SetPortFactory([&sim](const CCommunicationData&) {
-        auto port = std::make_unique<CSimPort>(sim);
+        auto port = std::make_unique<CSimPort>(
+            [&sim](const std::vector<uint8_t>& request) { return sim.HandleRequest(request); });
         port->Open("", false);
         return port;
     });

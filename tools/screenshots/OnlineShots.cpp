@@ -8,13 +8,12 @@
 
 #include "ShotSaver.h"
 #include "SimController.h"
+#include "SimPort.h"
 #include "app/MainFrame.h"
 #include "app/OnlineCommands.h"
 #include "app/TrendPanel.h"
-#include "comm/AbstractCommPort.h"
 #include "comm/AppSettings.h"
 #include "comm/Controller.h"
-#include "comm/FrameCodec.h"
 #include "comm/ui/BlockMonitorDlg.h"
 #include "diagram/ConfGraphNode.h"
 #include "diagram/GraphLink.h"
@@ -42,31 +41,6 @@ public:
 private:
     std::mutex m_mutex;
     bool plugged = true;
-};
-
-class CSharedSimPort : public CAbstractCommPort {
-public:
-    explicit CSharedSimPort(CSharedSim& sim) : m_sim(sim) {}
-    bool IsOpen() const override { return m_bOpen; }
-    bool Open(const std::string&, bool) override { return m_bOpen = true; }
-    void Close() override { m_bOpen = false; }
-    int Write(const uint8_t* buffer, int length) override {
-        m_reply = m_sim.Answer(std::vector<uint8_t>(buffer, buffer + length));
-        return length;
-    }
-    int ReceiveFrame(uint8_t* dest, int destSize, const uint8_t*, int) override {
-        const std::vector<uint8_t> reply = frame::Unstuff(m_reply.data(), m_reply.size());
-        m_reply.clear();
-        const int size = std::min<int>(destSize, static_cast<int>(reply.size()));
-        std::copy(reply.begin(), reply.begin() + size, dest);
-        return size;
-    }
-    int Read(uint8_t*, int) override { return 0; }
-
-private:
-    CSharedSim& m_sim;
-    std::vector<uint8_t> m_reply;
-    bool m_bOpen = false;
 };
 
 // Runs the event loop until the condition holds or some seconds passed.
@@ -128,7 +102,8 @@ bool SaveMonitoringBox(CLoopView& view, CSharedSim& line, const QString& folder)
 bool SaveOnlineShots(CMainFrame& frame, CAppSettings& settings, const QString& folder) {
     CSharedSim line;
     CController::SetPortFactory([&line](const CCommunicationData&) {
-        auto port = std::make_unique<CSharedSimPort>(line);
+        auto port = std::make_unique<CSimPort>(
+            [&line](const std::vector<uint8_t>& request) { return line.Answer(request); });
         port->Open("", false);
         return port;
     });

@@ -6,7 +6,12 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "comm/OnlineEvent.h"
+
 namespace {
+
+constexpr const char* kEndSelectionMessage =
+    "WM_PSC_ENDSELECTION-{20AD46C1-4500-4576-A4E1-F84A50B95F31}";
 
 constexpr int kCellPadding = 8;
 constexpr int kCellHeight = 22;
@@ -16,8 +21,7 @@ constexpr int kMinCellWidth = 24;
 }  // namespace
 
 QEvent::Type CPortSelEndEvent::Type() {
-    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
-    return type;
+    return COnlineEvent::TypeOf(kEndSelectionMessage);
 }
 
 CPortSelCtrl::CPortSelCtrl(std::vector<std::string> ports, QObject* receiver, QWidget* parent)

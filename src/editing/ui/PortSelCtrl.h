@@ -15,7 +15,7 @@ public:
         : QEvent(Type()), m_bChosen(chosen), m_strPort(std::move(port)) {}
     bool IsChosen() const { return m_bChosen; }
     const std::string& GetPort() const { return m_strPort; }
-    // The registered type for "WM_PSC_ENDSELECTION-{20AD46C1-4500-4576-A4E1-F84A50B95F31}".
+    // The type registered for the popup's end message.
     static QEvent::Type Type();
 
 private:
