@@ -24,6 +24,8 @@
 #include "document/ConfDoc.h"
 #include "platform/MessageBox.h"
 #include "support/BenchMain.h"
+#include "support/QuietUi.h"
+#include "support/SimProcess.h"
 
 namespace {
 
@@ -63,41 +65,6 @@ private:
     bool m_bRead = false;
 };
 
-class CQuietUi : public CTransferUi {
-public:
-    void BeginProgress(const std::string&, const std::string&, int) override {}
-    void SetProgress(int) override {}
-    void EndProgress() override {}
-    int ShowMessage(const std::string&, const std::string&, unsigned) override { return IDNO; }
-};
-
-// A varex-sim process for the whole benchmark.
-class CSimProcess {
-public:
-    explicit CSimProcess(const std::string& transportArgs) {
-        const std::string command =
-            std::string(VAREX_SIM_PATH) + " " + transportArgs + " --max-seconds 601";
-        m_pipe = ::popen(command.c_str(), "r");
-        char line[256] = {};
-        if (m_pipe != nullptr && std::fgets(line, sizeof line, m_pipe) != nullptr) {
-            std::string text(line);
-            text.erase(text.find_last_not_of("\r\n") + 1);
-            m_target = text.substr(text.rfind(' ') + 1);
-        }
-    }
-    ~CSimProcess() {
-        if (m_pipe != nullptr) {
-            std::system("pkill -INT -f 'varex-sim.*--max-seconds 601' >/dev/null 2>&1");
-            ::pclose(m_pipe);
-        }
-    }
-    const std::string& Target() const { return m_target; }
-
-private:
-    FILE* m_pipe = nullptr;
-    std::string m_target;
-};
-
 std::vector<CMonitoredBlock> LoopOneInDrawingOrder(const CConfDoc& doc) {
     std::vector<CMonitoredBlock> blocks;
     for (const auto& item : doc.GetGraphObjects()) {
@@ -112,7 +79,7 @@ std::vector<CMonitoredBlock> LoopOneInDrawingOrder(const CConfDoc& doc) {
 }
 
 void RunPass(benchmark::State& state, bool serial) {
-    CSimProcess sim(serial ? "--pty --baud 19200" : "--tcp 127.0.0.1:0");
+    CSimProcess sim(VAREX_SIM_PATH, serial ? "--pty --baud 19200" : "--tcp 127.0.0.1:0", 601);
     RegisterDrawingClasses();
     CConfDoc doc;
     if (sim.Target().empty() || !doc.OnOpenDocument(KESTREL_EXAMPLE_PLANT)) {

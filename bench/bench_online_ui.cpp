@@ -20,43 +20,13 @@
 #include "editing/ui/LoopViewOnline.h"
 #include "platform/MessageBox.h"
 #include "support/BenchMain.h"
+#include "support/QuietUi.h"
+#include "support/SimProcess.h"
 
 namespace {
 
-class CQuietUi : public CTransferUi {
-public:
-    void BeginProgress(const std::string&, const std::string&, int) override {}
-    void SetProgress(int) override {}
-    void EndProgress() override {}
-    int ShowMessage(const std::string&, const std::string&, unsigned) override { return IDNO; }
-};
-
-class CSimProcess {
-public:
-    CSimProcess() {
-        m_pipe = ::popen(VAREX_SIM_PATH " --tcp 127.0.0.1:0 --max-seconds 602", "r");
-        char line[256] = {};
-        if (m_pipe != nullptr && std::fgets(line, sizeof line, m_pipe) != nullptr) {
-            std::string text(line);
-            text.erase(text.find_last_not_of("\r\n") + 1);
-            m_target = text.substr(text.rfind(' ') + 1);
-        }
-    }
-    ~CSimProcess() {
-        if (m_pipe != nullptr) {
-            std::system("pkill -INT -f 'varex-sim.*--max-seconds 602' >/dev/null 2>&1");
-            ::pclose(m_pipe);
-        }
-    }
-    const std::string& Target() const { return m_target; }
-
-private:
-    FILE* m_pipe = nullptr;
-    std::string m_target;
-};
-
 void BM_UiStallWhileMonitoring(benchmark::State& state) {
-    CSimProcess sim;
+    CSimProcess sim(VAREX_SIM_PATH, "--tcp 127.0.0.1:0", 602);
     RegisterDrawingClasses();
     CUndoManager undo;
     CConfDoc doc;

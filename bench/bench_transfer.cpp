@@ -24,6 +24,8 @@
 #include "document/ConfDoc.h"
 #include "platform/MessageBox.h"
 #include "support/BenchMain.h"
+#include "support/QuietUi.h"
+#include "support/SimProcess.h"
 
 namespace {
 
@@ -59,42 +61,6 @@ private:
     std::unique_ptr<CAbstractCommPort> m_port;
 };
 
-class CQuietUi : public CTransferUi {
-public:
-    void BeginProgress(const std::string&, const std::string&, int) override {}
-    void SetProgress(int) override {}
-    void EndProgress() override {}
-    int ShowMessage(const std::string&, const std::string&, unsigned) override { return IDNO; }
-};
-
-// A varex-sim process for the whole benchmark.
-class CSimProcess {
-public:
-    explicit CSimProcess(const std::string& transportArgs) {
-        const std::string command =
-            std::string(VAREX_SIM_PATH) + " " + transportArgs + " --max-seconds 600";
-        m_pipe = ::popen(command.c_str(), "r");
-        char line[256] = {};
-        if (m_pipe != nullptr && std::fgets(line, sizeof line, m_pipe) != nullptr) {
-            std::string text(line);
-            text.erase(text.find_last_not_of("\r\n") + 1);
-            const std::size_t at = text.rfind(' ');
-            m_target = text.substr(at + 1);
-        }
-    }
-    ~CSimProcess() {
-        if (m_pipe != nullptr) {
-            std::system("pkill -INT -f 'varex-sim.*--max-seconds 600' >/dev/null 2>&1");
-            ::pclose(m_pipe);
-        }
-    }
-    const std::string& Target() const { return m_target; }
-
-private:
-    FILE* m_pipe = nullptr;
-    std::string m_target;
-};
-
 CCommunicationData Settings(bool serial, const std::string& target) {
     CCommunicationData settings;
     settings.m_nInterface =
@@ -119,7 +85,7 @@ void Report(benchmark::State& state, double measuredMs, bool serial, bool downlo
 }
 
 void RunTransfer(benchmark::State& state, bool serial, bool download) {
-    CSimProcess sim(serial ? "--pty --baud 19200" : "--tcp 127.0.0.1:0");
+    CSimProcess sim(VAREX_SIM_PATH, serial ? "--pty --baud 19200" : "--tcp 127.0.0.1:0", 600);
     // The example is drawn: its nodes and links must be known to load it.
     RegisterDrawingClasses();
     CConfDoc doc;
