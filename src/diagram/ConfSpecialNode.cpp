@@ -10,6 +10,7 @@
 #include "diagram/DrawingGeometry.h"
 #include "diagram/DrawingView.h"
 #include "diagram/GraphLink.h"
+#include "model/Configuration.h"
 #include "platform/Archive.h"
 #include "platform/gui/DC.h"
 
@@ -92,7 +93,8 @@ std::unique_ptr<CDrawPolyline> CConfSpecialNode::MakeArrowBox(const CRect& box) 
 
 std::string CConfSpecialNode::LoopLabel(int loop, const std::string& name,
                                         const std::string& number) {
-    const std::string prefix = loop == 5 ? std::string("LG:") : "L" + std::to_string(loop) + ":";
+    const std::string prefix =
+        loop == CConfiguration::kLoopG ? std::string("LG:") : "L" + std::to_string(loop) + ":";
     return prefix + name + "-" + number;
 }
 

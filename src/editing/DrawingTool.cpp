@@ -8,6 +8,7 @@
 #include "editing/DuplicateAction.h"
 #include "editing/EditKeys.h"
 #include "editing/LoopEditor.h"
+#include "editing/MoveAction.h"
 
 using namespace editkeys;
 
@@ -179,4 +180,20 @@ void CDrawingTool::EndRubberBand(CLoopEditor& view) {
     view.DrawFocusRect(m_rect);
     m_bRubberBandShown = false;
     view.SelectInRect(view.DPtoLP(m_rect), true);
+}
+
+void CDrawingTool::MoveSelection(CLoopEditor& view, CPoint logical, bool graphOnly) {
+    CLoopAction* pending = view.GetPendingAction();
+    if ((pending == nullptr || pending->IsClosed()) && view.GetSelectedCount() > 0) {
+        view.SetPendingAction(new CMoveAction(&view, IDS_MOVE_OBJECTS, view.GetSelection()));
+    }
+    const CSize delta = logical - s_lastPoint;
+    if (delta.cx == 0 && delta.cy == 0) {
+        return;
+    }
+    for (CDrawingObject* object : std::vector<CDrawingObject*>(view.GetSelection())) {
+        if (!graphOnly || CLoopEditor::IsGraphObject(object)) {
+            object->Offset(delta, &view);
+        }
+    }
 }

@@ -64,6 +64,10 @@ protected:
     // the pointer passed the threshold; ending it selects what lies inside.
     void RubberBand(CLoopEditor& view, CPoint point);
     void EndRubberBand(CLoopEditor& view);
+    // One step of a drag that moves the selection (only its graph objects when
+    // asked) from the last point to the logical point. The first step records
+    // "Move some objects" as the pending action; releasing the button does it.
+    static void MoveSelection(CLoopEditor& view, CPoint logical, bool graphOnly);
     // Device distance from the press to the point beyond the drag threshold.
     static bool IsPastThreshold(CPoint down, CPoint point);
 

@@ -18,7 +18,6 @@
 #include "editing/AddLinkAction.h"
 #include "editing/EditKeys.h"
 #include "editing/LoopEditor.h"
-#include "editing/MoveAction.h"
 #include "model/Block.h"
 #include "model/BlockTypeInfo.h"
 
@@ -66,7 +65,7 @@ CLinkTool::~CLinkTool() = default;
 
 bool CLinkTool::HasCommunicationPoints(CLoopEditor& view) {
     const CBlock* scan = view.GetDocument()->FindBlockByNumber(kScanBlockNumber);
-    const CLoop* general = view.GetDocument()->GetLoop(kGeneralLoop);
+    const CLoop* general = view.GetDocument()->GetLoop(CConfiguration::kLoopG);
     return scan != nullptr && general != nullptr &&
            view.GetDocument()->FindLoopOfBlock(*scan) == general;
 }
@@ -133,18 +132,7 @@ void CLinkTool::OnMouseMove(CLoopEditor& view, unsigned flags, CPoint point) {
 void CLinkTool::MoveGroup(CLoopEditor& view, CPoint point, CPoint logical) {
     m_nMode = MODE_MOVE;
     view.SetToolCursor(IDC_SIZEALL);
-    CLoopAction* pending = view.GetPendingAction();
-    if ((pending == nullptr || pending->IsClosed()) && view.GetSelectedCount() > 0) {
-        view.SetPendingAction(new CMoveAction(&view, IDS_MOVE_OBJECTS, view.GetSelection()));
-    }
-    const CSize delta = logical - s_lastPoint;
-    if (delta.cx != 0 || delta.cy != 0) {
-        for (CDrawingObject* object : std::vector<CDrawingObject*>(view.GetSelection())) {
-            if (CLoopEditor::IsGraphObject(object)) {
-                object->Offset(delta, &view);
-            }
-        }
-    }
+    MoveSelection(view, logical, true);
     view.AutoScroll(point);
     s_lastPoint = logical;
 }
@@ -425,7 +413,8 @@ void CLinkTool::FinishCommLink(CLoopEditor& view) {
     }
     auto connector = CConfSpecialNode::CreateConnector(
         CConfSpecialNode::KIND_COMM,
-        CConfSpecialNode::LoopLabel(kGeneralLoop, "SCN", std::to_string(kScanBlockNumber)),
+        CConfSpecialNode::LoopLabel(CConfiguration::kLoopG, "SCN",
+                                    std::to_string(kScanBlockNumber)),
         m_points.back());
     std::unique_ptr<CConfCommNode> commNode(static_cast<CConfCommNode*>(connector.release()));
     commNode->SetLoop(view.GetLoopNumber());

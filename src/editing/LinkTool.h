@@ -3,9 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "diagram/ConfGraphNode.h"
 #include "editing/PolyTool.h"
+#include "model/Configuration.h"
 
-class CConfGraphNode;
 class CGraphNode;
 
 // Draws a link from an output of one block to a free input of another. A
@@ -22,9 +23,8 @@ public:
     static constexpr int ID_SEND_LINK_TO = 32788;
     static constexpr int ID_COMMUNICATION_LINK = 131;
     static constexpr int ID_CANCEL_LINK = 132;
-    // Block number of the scan block whose inputs are the communication points.
-    static constexpr int kScanBlockNumber = 119;
-    static constexpr int kGeneralLoop = 5;
+    // The scan block, in the general loop, whose inputs are the communication points.
+    static constexpr int kScanBlockNumber = CConfGraphNode::kScanBlockNumber;
 
     enum Stage : int {
         STAGE_IDLE,         // no link

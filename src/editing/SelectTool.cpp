@@ -127,27 +127,13 @@ void CSelectTool::Drag(CLoopEditor& view, unsigned flags, CPoint point) {
         m_nMode = MODE_MOVE;
     }
     if (m_nMode == MODE_MOVE) {
-        MoveSelection(view, logical);
+        MoveSelection(view, logical, false);
         view.SetToolCursor(IDC_SIZEALL);
     } else if (m_nMode == MODE_RESIZE) {
         ResizeSelection(view, logical);
     }
     view.AutoScroll(point);
     s_lastPoint = logical;
-}
-
-void CSelectTool::MoveSelection(CLoopEditor& view, CPoint logical) {
-    CLoopAction* pending = view.GetPendingAction();
-    if ((pending == nullptr || pending->IsClosed()) && view.GetSelectedCount() > 0) {
-        view.SetPendingAction(new CMoveAction(&view, IDS_MOVE_OBJECTS, view.GetSelection()));
-    }
-    const CSize delta = logical - s_lastPoint;
-    if (delta.cx == 0 && delta.cy == 0) {
-        return;
-    }
-    for (CDrawingObject* object : std::vector<CDrawingObject*>(view.GetSelection())) {
-        object->Offset(delta, &view);
-    }
 }
 
 // The resize is recorded from the first step that changes the object, with

@@ -35,7 +35,6 @@ protected:
 
 private:
     void ShowHoverCursor(CLoopEditor& view, CPoint point);
-    void MoveSelection(CLoopEditor& view, CPoint logical);
     void ResizeSelection(CLoopEditor& view, CPoint logical);
     bool MoveByKey(CLoopEditor& view, int key, bool control);
 };

@@ -7,6 +7,7 @@
 #include "app/MainFrame.h"
 #include "diagram/ConfGraphNode.h"
 #include "document/ConfDoc.h"
+#include "editing/EditKeys.h"
 #include "editing/LinkTool.h"
 #include "editing/ui/GraphPortSelDlg.h"
 #include "editing/ui/LoopView.h"
@@ -38,7 +39,7 @@ bool SavePolygonShot(CMainFrame& frame, CLoopView& view, const QString& folder) 
     view.MouseMove(0, view.LPtoDP(CPoint(650, 660)));
     QApplication::processEvents();
     const bool saved = SaveShot(frame, folder + "/polygon-drawing.png");
-    view.KeyDown(0x1B, false);
+    view.KeyDown(editkeys::VK_ESCAPE, false);
     return saved;
 }
 

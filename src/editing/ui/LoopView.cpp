@@ -282,19 +282,23 @@ bool CLoopView::EditObjectProperties(CDrawingObject* object) {
 }
 
 void CLoopView::ShowObjectMenu(CDrawingObject* object) {
-    QMenu* menu = CObjectMenu::Build(*this, object, this);
-    if (menu == nullptr) {
-        return;
+    if (QMenu* menu = CObjectMenu::Build(*this, object, this)) {
+        PopUp(menu, QCursor::pos());
     }
+}
+
+// The menu becomes the last one (the one before goes); it is run modally, or
+// only shown when menus must not wait. Returns the entry chosen in a modal run.
+QAction* CLoopView::PopUp(QMenu* menu, const QPoint& globalPoint) {
     if (m_pLastMenu != nullptr) {
         m_pLastMenu->deleteLater();
     }
     m_pLastMenu = menu;
     if (m_bMenusNonModal) {
-        menu->popup(QCursor::pos());
-    } else {
-        menu->exec(QCursor::pos());
+        menu->popup(globalPoint);
+        return nullptr;
     }
+    return menu->exec(globalPoint);
 }
 
 bool CLoopView::RunMenuCommand(int command, CDrawingObject* object) {
@@ -392,20 +396,14 @@ void CLoopView::ShowLinkMenu(CPoint devicePoint, bool sendEnabled, bool communic
     addEntry(tr("Communication Link"), CLinkTool::ID_COMMUNICATION_LINK, communicationEnabled);
     menu->addSeparator();
     addEntry(tr("Cancel the link"), CLinkTool::ID_CANCEL_LINK, true);
-    if (m_pLastMenu != nullptr) {
-        m_pLastMenu->deleteLater();
-    }
-    m_pLastMenu = menu;
-    const QPoint at = viewport()->mapToGlobal(QPoint(devicePoint.x, devicePoint.y));
     if (m_bMenusNonModal) {
         QObject::connect(menu, &QMenu::triggered, viewport(), [this](QAction* action) {
             RunLinkCommand(action->data().toInt());
             Changed();
         });
-        menu->popup(at);
-        return;
     }
-    if (QAction* chosen = menu->exec(at)) {
+    if (QAction* chosen =
+            PopUp(menu, viewport()->mapToGlobal(QPoint(devicePoint.x, devicePoint.y)))) {
         RunLinkCommand(chosen->data().toInt());
         Changed();
     }

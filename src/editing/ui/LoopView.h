@@ -15,6 +15,7 @@
 class CConfDoc;
 class CDrawingObject;
 class CLoopViewOnline;
+class QAction;
 class QMenu;
 class QPainter;
 
@@ -117,6 +118,7 @@ protected:
 
 private:
     void ClearPosition();
+    QAction* PopUp(QMenu* menu, const QPoint& globalPoint);
     void DeliverHeldRelease();
     void DrawLinkFeedback(QPainter& painter) const;
     void Changed();
